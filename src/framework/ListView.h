@@ -1,0 +1,65 @@
+#pragma once
+
+#include <QListView>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+class QStringListModel;
+
+namespace kestrune {
+
+// The file list as the Windows list view in list mode behaves: text-only items in columns,
+// several items selectable, a selection mark (anchor), and one notification per item and per
+// state change carrying the old and the new state.
+//
+// Queries ("is it selected", "next selected", "how many") are answered from our own per-row
+// state, not from Qt's selection model, which is far too slow for large lists.
+class ListView : public QListView {
+    Q_OBJECT
+public:
+    // Item state bits, with the values of the Windows list view.
+    static constexpr unsigned StateFocused = 0x1;
+    static constexpr unsigned StateSelected = 0x2;
+    // Flags of GetNextItem.
+    static constexpr unsigned NextAll = 0x0;
+    static constexpr unsigned NextSelected = 0x2;
+
+    explicit ListView(QWidget* parent = nullptr);
+    ~ListView() override;
+
+    // Inserts an item with this text at index (clamped to the end); returns its index.
+    int InsertItem(int index, const std::string& text);
+    // Removes every item; raises no item-changed notification.
+    void DeleteAllItems();
+    int GetItemCount() const;
+    std::string GetItemText(int item) const;
+    unsigned GetItemState(int item, unsigned mask) const;
+    // Sets the bits of mask in the item's state to those of state. Setting the selected bit does
+    // not move the focus. Raises itemChanged when the state changes. Returns false for a bad index.
+    bool SetItemState(int item, unsigned state, unsigned mask);
+    // The next item after start (-1: from the first) that has the flags' state, or -1.
+    int GetNextItem(int start, unsigned flags) const;
+    int GetSelectedCount() const;
+    // The anchor of the current selection (the item last clicked or moved to), or -1.
+    int GetSelectionMark() const;
+    void SetSelectionMark(int item);
+    // Bulk selection: want[i] is 1 to select item i, 0 to deselect it, -1 to leave it. Applied to
+    // Qt as ranges; itemChanged is raised for each changed item in ascending order.
+    void SetItemsSelected(const std::vector<std::int8_t>& want);
+
+signals:
+    // One notification per change of an item's state bits (focus and/or selection).
+    void itemChanged(int item, unsigned oldState, unsigned newState);
+    // Double-click (or activation) on an item.
+    void itemActivated(int item);
+    // A key pressed while the list has the focus (Qt key code; Enter and Return both give Qt::Key_Return).
+    void keyDown(int key);
+
+private:
+    class Impl;
+    Impl* d;
+};
+
+}  // namespace kestrune
