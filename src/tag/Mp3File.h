@@ -1,0 +1,91 @@
+#pragma once
+
+#include <string>
+
+namespace TagLib {
+class ByteVector;
+namespace ID3v2 {
+class Frame;
+class Tag;
+}  // namespace ID3v2
+}  // namespace TagLib
+
+// The tag of one MP3 file as the twelve texts the editor shows, in UTF-8.
+//
+// A record is short-lived: construct it on a path, Load, read or set texts, Save. No file stays open
+// between calls, and nothing throws out of it.
+//
+// Save is lossless or does nothing: only changed fields and fields whose frame is missing are written,
+// every other frame and every audio byte stays as it was, and a file whose tag is not understood whole,
+// or that would lose a frame, is left untouched with the reason in GetSaveError.
+class CMp3File {
+public:
+    explicit CMp3File(const std::string& path);
+    virtual ~CMp3File();
+
+    // Replaces all twelve texts with the file's tag: the ID3v2 frames, and the ID3v1 tag for fields
+    // the ID3v2 tag lacks. A file that cannot be read gives empty texts. Never writes.
+    virtual void Load();
+
+    // The text of the frame `frameId` of `tag`, or empty; for COMM and WXXX the frame the editor shows
+    // (the one without a description first; never iTunes machine data). Returns whether there is one.
+    virtual bool ReadFrame(const TagLib::ID3v2::Tag& tag, const TagLib::ByteVector& frameId, std::string& text);
+    // Puts `text` into the frame `frameId` of `tag`, creating the frame when the tag lacks it (even for
+    // an empty text). Returns the frame written.
+    virtual TagLib::ID3v2::Frame* WriteFrame(TagLib::ID3v2::Tag& tag, const TagLib::ByteVector& frameId,
+                                             const std::string& text);
+
+    virtual const std::string& GetTitle() const;
+    virtual const std::string& GetAlbum() const;
+    virtual const std::string& GetTrack() const;
+    virtual const std::string& GetUrl() const;
+    virtual const std::string& GetArtist() const;
+    virtual const std::string& GetGenre() const;
+    virtual const std::string& GetYear() const;
+    virtual const std::string& GetEncodedBy() const;
+    virtual const std::string& GetCopyright() const;
+    virtual const std::string& GetOrigArtist() const;
+    virtual const std::string& GetComposer() const;
+    virtual const std::string& GetComment() const;
+
+    // Writes the twelve texts into the file's ID3v2 tag (a missing frame is created even for an empty
+    // text) and its ID3v1 tag. Returns true when the file holds them afterwards; otherwise the file is
+    // unchanged and GetSaveError says why.
+    virtual bool Save();
+
+    virtual void SetTitle(const std::string& text);
+    virtual void SetAlbum(const std::string& text);
+    virtual void SetTrack(const std::string& text);
+    virtual void SetUrl(const std::string& text);
+    virtual void SetArtist(const std::string& text);
+    virtual void SetGenre(const std::string& text);
+    virtual void SetYear(const std::string& text);
+    virtual void SetEncodedBy(const std::string& text);
+    virtual void SetCopyright(const std::string& text);
+    virtual void SetOrigArtist(const std::string& text);
+    virtual void SetComposer(const std::string& text);
+    virtual void SetComment(const std::string& text);
+
+    // Why the last Save did not write the file, in a few English words ("read-only",
+    // "tag not understood: ..."); empty after a successful Save.
+    const std::string& GetSaveError() const;
+
+private:
+    void ClearTexts() noexcept;
+    std::string SaveTag();
+
+    std::string m_title;
+    std::string m_album;
+    std::string m_artist;
+    std::string m_track;
+    std::string m_year;
+    std::string m_genre;
+    std::string m_comment;
+    std::string m_composer;
+    std::string m_origArtist;
+    std::string m_copyright;
+    std::string m_url;
+    std::string m_encodedBy;
+    std::string m_path;
+    std::string m_saveError;
+};

@@ -1,0 +1,278 @@
+#include "tag/Mp3FileAccess.h"
+
+#include "tag/Id3v1.h"
+#include "tag/Id3v2Raw.h"
+
+#include <taglib/mpegfile.h>
+
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+namespace kestrune::tag {
+
+namespace {
+
+constexpr unsigned kFirstRead = 4096;  // most tags without pictures fit in one read
+constexpr unsigned kId3v1Size = 128;
+constexpr size_t kMaxTempBase = 200;   // keeps the temporary name within NAME_MAX
+
+std::string systemError(const char* what) { return std::string(what) + ": " + std::strerror(errno); }
+
+// Up to `size` bytes at `offset`; fewer at the end of the file.
+bool readAt(int fd, unsigned long long offset, unsigned long long size, ByteVector& out)
+{
+    out.resize(static_cast<unsigned>(size));
+    unsigned long long done = 0;
+    while (done < size) {
+        const ssize_t n = ::pread(fd, out.data() + done, size - done, static_cast<off_t>(offset + done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return false;
+        if (n == 0)
+            break;
+        done += static_cast<unsigned long long>(n);
+    }
+    out.resize(static_cast<unsigned>(done));
+    return true;
+}
+
+bool writeAll(int fd, const char* data, size_t size, off_t offset)
+{
+    while (size > 0) {
+        const ssize_t n = ::pwrite(fd, data, size, offset);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        data += n;
+        size -= static_cast<size_t>(n);
+        offset += n;
+    }
+    return true;
+}
+
+// Copies [from, to) of `in` to the end of `out` at `outOffset`.
+bool copyRange(int in, off_t from, off_t to, int out, off_t outOffset)
+{
+    while (from < to) {
+        const ssize_t n = ::copy_file_range(in, &from, out, &outOffset, static_cast<size_t>(to - from), 0);
+        if (n > 0)
+            continue;
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n == 0)
+            return false;  // the file got shorter under us
+        if (errno != EXDEV && errno != ENOSYS && errno != EINVAL && errno != EOPNOTSUPP)
+            return false;
+        // No kernel copy between these files: copy through a buffer.
+        std::string buffer(1 << 20, '\0');
+        while (from < to) {
+            const ssize_t r = ::pread(in, buffer.data(), std::min<off_t>(to - from, buffer.size()), from);
+            if (r < 0 && errno == EINTR)
+                continue;
+            if (r <= 0 || !writeAll(out, buffer.data(), static_cast<size_t>(r), outOffset))
+                return false;
+            from += r;
+            outOffset += r;
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+bool Mp3FileAccess::keepOwnerAndMode(int fd) const
+{
+    if (::fchown(fd, m_stat.st_uid, m_stat.st_gid) != 0) {
+        // Only the superuser may give a file away; it is enough when the new file has the owner already.
+        struct stat st {};
+        if (::fstat(fd, &st) != 0 || st.st_uid != m_stat.st_uid || st.st_gid != m_stat.st_gid)
+            return false;
+    }
+    return ::fchmod(fd, m_stat.st_mode & 07777) == 0;  // after chown, which may clear set-id bits
+}
+
+namespace {
+
+bool fsyncFolder(const std::string& folder)
+{
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    const bool ok = ::fsync(fd) == 0;
+    ::close(fd);
+    return ok;
+}
+
+}  // namespace
+
+Mp3FileAccess::~Mp3FileAccess()
+{
+    if (m_fd >= 0)
+        ::close(m_fd);  // also releases the lock
+}
+
+bool Mp3FileAccess::open(const std::string& path, bool forWriting, std::string& error)
+{
+    // Look before opening: opening a FIFO or a device can block or act; a directory would make TagLib spin.
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0) {
+        error = errno == ENOENT ? "file not found" : systemError("cannot read the file");
+        return false;
+    }
+    if (!S_ISREG(st.st_mode)) {
+        error = "not a regular file";
+        return false;
+    }
+    m_path = path;
+    if (forWriting) {
+        if ((st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) {
+            error = "read-only";
+            return false;
+        }
+        char resolved[PATH_MAX];
+        if (!::realpath(path.c_str(), resolved)) {
+            error = systemError("cannot resolve the path");
+            return false;
+        }
+        m_path = resolved;
+    }
+    m_fd = ::open(m_path.c_str(), (forWriting ? O_RDWR : O_RDONLY) | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    if (m_fd < 0) {
+        error = (errno == EACCES || errno == EROFS || errno == EPERM) && forWriting ? "read-only"
+                                                                                   : systemError("cannot open the file");
+        return false;
+    }
+    if (::fstat(m_fd, &m_stat) != 0 || !S_ISREG(m_stat.st_mode)) {
+        error = "not a regular file";
+        return false;
+    }
+    if (forWriting) {
+        if (::flock(m_fd, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK) {
+            error = "file is being saved by another program";
+            return false;
+        }
+        // A save that finished while we waited may have replaced the file by a new one.
+        struct stat now {};
+        if (::stat(m_path.c_str(), &now) != 0 || now.st_ino != m_stat.st_ino || now.st_dev != m_stat.st_dev) {
+            error = "file changed while saving";
+            return false;
+        }
+    }
+    return readRegions(error);
+}
+
+bool Mp3FileAccess::readRegions(std::string& error)
+{
+    const auto fileSize = static_cast<unsigned long long>(m_stat.st_size);
+    ByteVector head;
+    if (!readAt(m_fd, 0, std::min<unsigned long long>(kFirstRead, fileSize), head)) {
+        error = systemError("cannot read the file");
+        return false;
+    }
+    m_regionSize = kestrune::tag::id3v2RegionSize(head);
+    if (m_regionSize > head.size() && head.size() == kFirstRead) {
+        if (!readAt(m_fd, 0, std::min(m_regionSize, fileSize), m_region)) {
+            error = systemError("cannot read the file");
+            return false;
+        }
+    } else
+        m_region = head.mid(0, static_cast<unsigned>(std::min<unsigned long long>(m_regionSize, head.size())));
+
+    // An ID3v1 tag sits in the last 128 bytes, after the ID3v2 region.
+    if (fileSize >= m_regionSize + kId3v1Size) {
+        ByteVector tail;
+        if (!readAt(m_fd, fileSize - kId3v1Size, kId3v1Size, tail)) {
+            error = systemError("cannot read the file");
+            return false;
+        }
+        if (isId3v1(tail))
+            m_id3v1 = tail;
+    }
+    return true;
+}
+
+bool Mp3FileAccess::hasMpegAudio() const
+{
+    // TagLib knows the MPEG frame header and checks that a second frame follows the first.
+    TagLib::MPEG::File file(m_path.c_str(), false);
+    return file.isValid() && file.firstFrameOffset() >= 0;
+}
+
+bool Mp3FileAccess::writeRegion(const ByteVector& region, std::string& error)
+{
+    if (region.size() != m_regionSize || !writeAll(m_fd, region.data(), region.size(), 0)) {
+        error = systemError("write failed");
+        return false;
+    }
+    return true;
+}
+
+bool Mp3FileAccess::writeId3v1(const ByteVector& id3v1, std::string& error)
+{
+    const auto fileSize = static_cast<off_t>(m_stat.st_size);
+    const off_t offset = m_id3v1.isEmpty() ? fileSize : fileSize - static_cast<off_t>(kId3v1Size);
+    if (!writeAll(m_fd, id3v1.data(), id3v1.size(), offset)) {
+        error = systemError("write failed");
+        return false;
+    }
+    return true;
+}
+
+bool Mp3FileAccess::replace(const ByteVector& region, const ByteVector& id3v1, std::string& error)
+{
+    if (m_stat.st_nlink > 1) {
+        // Renaming a new file over one of several links would part it from the others.
+        error = "file has other hard links and its tag must grow";
+        return false;
+    }
+    const size_t slash = m_path.rfind('/');
+    const std::string folder = slash == 0 ? "/" : m_path.substr(0, slash);
+    const std::string base = m_path.substr(slash + 1);
+    // A fixed name per file: a temporary left by a killed save is found and removed by the next one.
+    const std::string temp = folder + "/." + base.substr(0, kMaxTempBase) + ".kestrune-save";
+    ::unlink(temp.c_str());
+    const int out = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+    if (out < 0) {
+        error = errno == EACCES || errno == EROFS ? "folder not writable" : systemError("cannot create a temporary file");
+        return false;
+    }
+    const off_t audioStart = static_cast<off_t>(m_regionSize);
+    const off_t audioEnd = m_stat.st_size - static_cast<off_t>(m_id3v1.size());
+    const off_t regionSize = static_cast<off_t>(region.size());
+    bool ok = writeAll(out, region.data(), region.size(), 0) &&
+              copyRange(m_fd, audioStart, audioEnd, out, regionSize) &&
+              writeAll(out, id3v1.data(), id3v1.size(), regionSize + (audioEnd - audioStart));
+    if (!ok)
+        error = systemError("write failed");
+    if (ok && !keepOwnerAndMode(out)) {
+        ok = false;
+        error = "cannot keep the file's owner and mode";
+    }
+    if (ok && ::fsync(out) != 0) {
+        ok = false;
+        error = systemError("write failed");
+    }
+    if (::close(out) != 0 && ok) {
+        ok = false;
+        error = systemError("write failed");
+    }
+    if (ok && ::rename(temp.c_str(), m_path.c_str()) != 0) {
+        ok = false;
+        error = systemError("cannot replace the file");
+    }
+    if (!ok) {
+        ::unlink(temp.c_str());
+        return false;
+    }
+    fsyncFolder(folder);  // the rename is done; a failed flush of the folder does not undo it
+    return true;
+}
+
+}  // namespace kestrune::tag

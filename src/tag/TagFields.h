@@ -1,0 +1,53 @@
+#pragma once
+
+#include "tag/Mp3File.h"
+
+#include <array>
+#include <string>
+#include <string_view>
+
+// The twelve fields the editor shows and writes: the one definition of the tag field set.
+
+// Where a field's text sits in its ID3v2 frame.
+enum class TagFrameKind {
+    Text,     // a text information frame (T...)
+    Comment,  // the text of a COMM frame
+    Url,      // the URL of a WXXX frame
+};
+
+// The field's place in an ID3v1 tag; None for fields ID3v1 cannot hold.
+enum class Id3v1Slot { None, Title, Artist, Album, Year, Comment, Track, Genre };
+
+struct TagField {
+    std::string_view name;       // English name as the user knows it: "title", "encoded by"
+    std::string_view frameId23;  // ID3v2.3 frame (also used for v2.2 tags, which are written as v2.3)
+    std::string_view frameId24;  // ID3v2.4 frame; differs only for the year
+    TagFrameKind kind;
+    Id3v1Slot id3v1;
+    const std::string& (CMp3File::*get)() const;
+    void (CMp3File::*set)(const std::string&);
+
+    std::string_view frameId(int id3v2Version) const { return id3v2Version >= 4 ? frameId24 : frameId23; }
+};
+
+// In the record's member order.
+inline constexpr std::array<TagField, 12> kTagFields = {{
+    {"title", "TIT2", "TIT2", TagFrameKind::Text, Id3v1Slot::Title, &CMp3File::GetTitle, &CMp3File::SetTitle},
+    {"album", "TALB", "TALB", TagFrameKind::Text, Id3v1Slot::Album, &CMp3File::GetAlbum, &CMp3File::SetAlbum},
+    {"artist", "TPE1", "TPE1", TagFrameKind::Text, Id3v1Slot::Artist, &CMp3File::GetArtist, &CMp3File::SetArtist},
+    {"track number", "TRCK", "TRCK", TagFrameKind::Text, Id3v1Slot::Track, &CMp3File::GetTrack,
+     &CMp3File::SetTrack},
+    {"year", "TYER", "TDRC", TagFrameKind::Text, Id3v1Slot::Year, &CMp3File::GetYear, &CMp3File::SetYear},
+    {"genre", "TCON", "TCON", TagFrameKind::Text, Id3v1Slot::Genre, &CMp3File::GetGenre, &CMp3File::SetGenre},
+    {"comment", "COMM", "COMM", TagFrameKind::Comment, Id3v1Slot::Comment, &CMp3File::GetComment,
+     &CMp3File::SetComment},
+    {"composer", "TCOM", "TCOM", TagFrameKind::Text, Id3v1Slot::None, &CMp3File::GetComposer,
+     &CMp3File::SetComposer},
+    {"original artist", "TOPE", "TOPE", TagFrameKind::Text, Id3v1Slot::None, &CMp3File::GetOrigArtist,
+     &CMp3File::SetOrigArtist},
+    {"copyright", "TCOP", "TCOP", TagFrameKind::Text, Id3v1Slot::None, &CMp3File::GetCopyright,
+     &CMp3File::SetCopyright},
+    {"URL", "WXXX", "WXXX", TagFrameKind::Url, Id3v1Slot::None, &CMp3File::GetUrl, &CMp3File::SetUrl},
+    {"encoded by", "TENC", "TENC", TagFrameKind::Text, Id3v1Slot::None, &CMp3File::GetEncodedBy,
+     &CMp3File::SetEncodedBy},
+}};

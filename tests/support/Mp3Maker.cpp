@@ -1,0 +1,198 @@
+#include "support/Mp3Maker.h"
+
+#include <stdexcept>
+
+namespace kestrune::test {
+
+namespace {
+
+constexpr size_t kFrameBytes = 417;  // MPEG-1 Layer III, 128 kbps, 44.1 kHz, no padding
+constexpr size_t kSideInfoEnd = 4 + 32;
+
+std::vector<char32_t> codePoints(const std::string& utf8)
+{
+    std::vector<char32_t> out;
+    for (size_t i = 0; i < utf8.size();) {
+        const auto c = static_cast<unsigned char>(utf8[i]);
+        const int extra = c < 0x80 ? 0 : c < 0xE0 ? 1 : c < 0xF0 ? 2 : 3;
+        char32_t cp = extra == 0 ? c : extra == 1 ? (c & 0x1F) : extra == 2 ? (c & 0x0F) : (c & 0x07);
+        for (int k = 1; k <= extra && i + k < utf8.size(); ++k)
+            cp = (cp << 6) | (static_cast<unsigned char>(utf8[i + k]) & 0x3F);
+        out.push_back(cp);
+        i += 1 + extra;
+    }
+    return out;
+}
+
+void appendUnit(std::string& out, unsigned unit, bool bigEndian)
+{
+    const char hi = static_cast<char>(unit >> 8), lo = static_cast<char>(unit & 0xFF);
+    out += bigEndian ? hi : lo;
+    out += bigEndian ? lo : hi;
+}
+
+std::string terminator(Enc enc) { return enc == Enc::Utf16 || enc == Enc::Utf16BE ? std::string(2, '\0') : std::string(1, '\0'); }
+
+std::string be(unsigned long n, int bytes)
+{
+    std::string out;
+    for (int i = bytes - 1; i >= 0; --i)
+        out += static_cast<char>((n >> (8 * i)) & 0xFF);
+    return out;
+}
+
+std::string synchsafe(unsigned long n)
+{
+    std::string out;
+    for (int i = 3; i >= 0; --i)
+        out += static_cast<char>((n >> (7 * i)) & 0x7F);
+    return out;
+}
+
+std::string fixed(const std::string& s, size_t size) { return (s + std::string(size, '\0')).substr(0, size); }
+
+std::string renderId3v1(const Id3v1& v1)
+{
+    std::string out = "TAG" + fixed(v1.title, 30) + fixed(v1.artist, 30) + fixed(v1.album, 30) + fixed(v1.year, 4);
+    if (v1.track > 0)
+        out += fixed(v1.comment, 28) + '\0' + static_cast<char>(v1.track);
+    else
+        out += fixed(v1.comment, 30);
+    return out + static_cast<char>(v1.genre);
+}
+
+}  // namespace
+
+std::string encodeText(const std::string& utf8, Enc enc)
+{
+    std::string out;
+    switch (enc) {
+    case Enc::Latin1:
+        for (char32_t cp : codePoints(utf8))
+            out += static_cast<char>(cp <= 0xFF ? cp : '?');
+        return out;
+    case Enc::Utf8:
+        return utf8;
+    case Enc::Utf16:
+    case Enc::Utf16BE: {
+        const bool bigEndian = enc == Enc::Utf16BE;
+        if (!bigEndian)
+            out = "\xFF\xFE";
+        for (char32_t cp : codePoints(utf8)) {
+            if (cp >= 0x10000) {
+                appendUnit(out, 0xD800 + ((cp - 0x10000) >> 10), bigEndian);
+                appendUnit(out, 0xDC00 + ((cp - 0x10000) & 0x3FF), bigEndian);
+            } else
+                appendUnit(out, cp, bigEndian);
+        }
+        return out;
+    }
+    }
+    return out;
+}
+
+Id3Frame textFrame(const std::string& id, const std::string& text, Enc enc)
+{
+    return textFrame(id, std::vector<std::string>{text}, enc);
+}
+
+Id3Frame textFrame(const std::string& id, const std::vector<std::string>& values, Enc enc)
+{
+    std::string body(1, static_cast<char>(enc));
+    for (size_t i = 0; i < values.size(); ++i)
+        body += (i ? terminator(enc) : "") + encodeText(values[i], enc);
+    return {id, body};
+}
+
+Id3Frame commentFrame(const std::string& text, const std::string& description, Enc enc, const std::string& language)
+{
+    return {"COMM", std::string(1, static_cast<char>(enc)) + fixed(language, 3) + encodeText(description, enc) +
+                        terminator(enc) + encodeText(text, enc)};
+}
+
+Id3Frame urlFrame(const std::string& url, const std::string& description, Enc enc)
+{
+    return {"WXXX", std::string(1, static_cast<char>(enc)) + encodeText(description, enc) + terminator(enc) + url};
+}
+
+Id3Frame pictureFrame(const std::string& imageBytes, const std::string& mime)
+{
+    return {"APIC", std::string(1, '\0') + mime + '\0' + '\x03' + "cover" + '\0' + imageBytes};
+}
+
+Id3Frame lyricsFrame(const std::string& lyrics, Enc enc)
+{
+    return {"USLT", std::string(1, static_cast<char>(enc)) + "eng" + terminator(enc) + encodeText(lyrics, enc)};
+}
+
+Id3Frame userTextFrame(const std::string& description, const std::string& value)
+{
+    return {"TXXX", std::string(1, '\0') + description + '\0' + value};
+}
+
+Id3Frame privateFrame(const std::string& owner, const std::string& data) { return {"PRIV", owner + '\0' + data}; }
+
+Id3Frame rawFrame(const std::string& id, const std::string& body) { return {id, body}; }
+
+std::string mpegAudio(int count)
+{
+    std::string out;
+    for (int n = 0; n < count; ++n) {
+        std::string frame("\xFF\xFB\x90\x00", 4);
+        frame.resize(kSideInfoEnd, '\0');  // side information of zeros: nothing to decode, silence
+        for (size_t i = kSideInfoEnd; i < kFrameBytes; ++i)
+            frame += static_cast<char>(1 + (i * 7 + static_cast<size_t>(n) * 13) % 250);
+        out += frame;
+    }
+    return out;
+}
+
+std::string makeMp3(const Mp3Spec& mp3)
+{
+    std::string out;
+    if (mp3.id3v2Version != 0) {
+        const int v = mp3.id3v2Version;
+        if (v < 2 || v > 4)
+            throw std::invalid_argument("ID3v2 version must be 2, 3 or 4");
+        std::string frames;
+        for (const Id3Frame& f : mp3.frames) {
+            if (v == 2)
+                frames += f.id + be(f.body.size(), 3);
+            else
+                frames += f.id + (v == 4 ? synchsafe(f.body.size()) : be(f.body.size(), 4)) +
+                          static_cast<char>(f.statusFlags) + static_cast<char>(f.formatFlags);
+            frames += f.body;
+        }
+        frames += std::string(mp3.padding, '\0');
+        out = "ID3" + std::string(1, static_cast<char>(v)) + std::string(2, '\0') + synchsafe(frames.size()) + frames;
+    }
+    out += mpegAudio(mp3.audioFrames);
+    if (mp3.id3v1)
+        out += renderId3v1(*mp3.id3v1);
+    return out;
+}
+
+std::string makeMp3WithTitle(const std::string& title, int id3v2Version)
+{
+    Mp3Spec mp3;
+    mp3.id3v2Version = id3v2Version;
+    mp3.frames = {id3v2Version == 2 ? rawFrame("TT2", textFrame("TIT2", title).body) : textFrame("TIT2", title)};
+    return makeMp3(mp3);
+}
+
+std::string audioOf(const std::string& bytes)
+{
+    size_t start = 0;
+    if (bytes.size() >= 10 && bytes.compare(0, 3, "ID3") == 0) {
+        unsigned long size = 0;
+        for (int i = 6; i < 10; ++i)
+            size = (size << 7) | (static_cast<unsigned char>(bytes[i]) & 0x7F);
+        start = std::min(bytes.size(), 10 + size + ((bytes[3] == 4 && (bytes[5] & 0x10)) ? 10 : 0));
+    }
+    size_t end = bytes.size();
+    if (end >= start + 128 && bytes.compare(end - 128, 3, "TAG") == 0)
+        end -= 128;
+    return bytes.substr(start, end - start);
+}
+
+}  // namespace kestrune::test

@@ -1,0 +1,71 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+// Builds the bytes of small MP3 files for tests: a few valid MPEG-1 Layer III frames (128 kbps,
+// 44.1 kHz, silence), an optional ID3v2 tag (v2.2, v2.3 or v2.4) and an optional ID3v1 tag. Texts are
+// given in UTF-8 and stored in the encoding asked for. Nothing here uses the program's own tag code.
+//
+//   Mp3Spec mp3;
+//   mp3.id3v2Version = 4;
+//   mp3.frames = {textFrame("TIT2", "Заголовок", Enc::Utf8), commentFrame("a comment"), pictureFrame()};
+//   mp3.padding = 256;
+//   mp3.id3v1 = Id3v1{.title = "Old title"};
+//   tempDir.write("song.mp3", makeMp3(mp3));
+namespace kestrune::test {
+
+// Text encodings of ID3v2 frames, by their byte value. Utf16 writes a little-endian byte order mark.
+enum class Enc : unsigned char { Latin1 = 0, Utf16 = 1, Utf16BE = 2, Utf8 = 3 };
+
+// One ID3v2 frame, stored as given: id (3 letters in a v2.2 tag, else 4), flag bytes and body.
+struct Id3Frame {
+    std::string id;
+    std::string body;
+    unsigned char statusFlags = 0;
+    unsigned char formatFlags = 0;
+};
+
+// Text frame (T...), one value or several (separated by NUL as v2.4 does).
+Id3Frame textFrame(const std::string& id, const std::string& text, Enc enc = Enc::Latin1);
+Id3Frame textFrame(const std::string& id, const std::vector<std::string>& values, Enc enc = Enc::Latin1);
+// COMM (v2.3/v2.4; use rawFrame("COM", commentFrame(...).body) in v2.2).
+Id3Frame commentFrame(const std::string& text, const std::string& description = "", Enc enc = Enc::Latin1,
+                      const std::string& language = "eng");
+// WXXX: user URL link.
+Id3Frame urlFrame(const std::string& url, const std::string& description = "", Enc enc = Enc::Latin1);
+// APIC with a small made-up image.
+Id3Frame pictureFrame(const std::string& imageBytes = std::string("\x89PNG\r\n\x1a\n-picture-", 17),
+                      const std::string& mime = "image/png");
+Id3Frame lyricsFrame(const std::string& lyrics, Enc enc = Enc::Latin1);                 // USLT
+Id3Frame userTextFrame(const std::string& description, const std::string& value);     // TXXX
+Id3Frame privateFrame(const std::string& owner, const std::string& data);             // PRIV
+Id3Frame rawFrame(const std::string& id, const std::string& body);
+
+struct Id3v1 {
+    std::string title{}, artist{}, album{}, year{}, comment{};  // Latin-1 bytes, cut to their field size
+    int track = 0;                                     // 0: an ID3v1.0 tag with a 30-byte comment
+    int genre = 255;
+};
+
+struct Mp3Spec {
+    int id3v2Version = 3;  // 2, 3 or 4; 0 for no ID3v2 tag
+    std::vector<Id3Frame> frames;
+    size_t padding = 0;    // zero bytes after the frames, inside the tag
+    std::optional<Id3v1> id3v1;
+    int audioFrames = 4;
+};
+
+std::string makeMp3(const Mp3Spec& mp3);
+// A v2.3 (or other version) tag with only a Latin-1 title.
+std::string makeMp3WithTitle(const std::string& title, int id3v2Version = 3);
+// `count` MPEG frames of silence, each with recognisable unused bytes.
+std::string mpegAudio(int count);
+
+// The bytes between the leading ID3v2 tag and a trailing ID3v1 tag of an MP3 file.
+std::string audioOf(const std::string& fileBytes);
+// The text in the encoding's bytes (no terminator).
+std::string encodeText(const std::string& utf8, Enc enc);
+
+}  // namespace kestrune::test
