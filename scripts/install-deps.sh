@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   cmake g++ make pkg-config ccache
-  qt6-base-dev libgl-dev
+  qt6-base-dev libgl-dev libqt6svg6
   libtag1-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   python3 python3-mutagen

@@ -3,10 +3,9 @@
 #include <QListView>
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
-
-class QStringListModel;
 
 namespace kestrune {
 
@@ -50,16 +49,34 @@ public:
     void SetItemsSelected(const std::vector<std::int8_t>& want);
 
 signals:
-    // One notification per change of an item's state bits (focus and/or selection).
+    // One notification per change of an item's state bits (focus and/or selection), sent once the
+    // item has its new state. A change of focus and one of selection come separately: a click
+    // reports the focus first, then the selection; a key reports the selection first, then the
+    // focus; items losing the selection come before items gaining it, a Shift range in Qt's order.
+    // The first focus of the list focuses item 0 (a focus-only change). SetItemsSelected reports in
+    // ascending item order; InsertItem and DeleteAllItems report nothing.
     void itemChanged(int item, unsigned oldState, unsigned newState);
-    // Double-click (or activation) on an item.
+    // A left double-click on an item. Enter is not an activation: it comes as keyDown.
     void itemActivated(int item);
-    // A key pressed while the list has the focus (Qt key code; Enter and Return both give Qt::Key_Return).
+    // A key pressed while the list has the focus (Qt key code; Enter and Return both give Qt::Key_Return),
+    // sent before the list's own handling of the key. Enter goes no further than this signal.
+    // Keys typed into a label editor are not reported.
     void keyDown(int key);
 
 private:
     class Impl;
-    Impl* d;
+    std::unique_ptr<Impl> d;
+
+    // Qt's hooks: through them the per-row state follows what the view shows, and the mouse and
+    // the keyboard get the Windows selection rules.
+    void selectionChanged(const QItemSelection& selected, const QItemSelection& deselected) override;
+    void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
+    QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
+                                                         const QEvent* event) const override;
+    QRegion visualRegionForSelection(const QItemSelection& selection) const override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 };
 
 }  // namespace kestrune

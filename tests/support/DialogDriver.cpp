@@ -1,0 +1,128 @@
+#include "support/DialogDriver.h"
+
+#include "framework/Wnd.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QPointer>
+#include <QStyle>
+#include <QStyleOptionButton>
+#include <QTest>
+#include <QTimer>
+
+namespace kestrune::test {
+
+QWidget* Control(const CDialog& dialog, int id)
+{
+    QWidget* control = dialog.GetDlgItem(id);
+    if (!control)
+        ADD_FAILURE() << "dialog " << dialog.GetTemplateId() << " has no control " << id;
+    return control;
+}
+
+QString Text(const CDialog& dialog, int id)
+{
+    QWidget* control = Control(dialog, id);
+    return control ? ControlText(control) : QString();
+}
+
+void Click(QWidget* control)
+{
+    if (!control)
+        return;
+    QPoint at = control->rect().center();
+    if (auto* box = qobject_cast<QCheckBox*>(control)) {
+        QStyleOptionButton option;
+        option.initFrom(box);
+        at = box->style()->subElementRect(QStyle::SE_CheckBoxIndicator, &option, box).center();
+    }
+    QTest::mouseClick(control, Qt::LeftButton, Qt::NoModifier, at);
+}
+
+void Click(const CDialog& dialog, int id)
+{
+    Click(Control(dialog, id));
+}
+
+void Type(QWidget* widget, const QString& text)
+{
+    // QTest::keyClicks aborts on non-ASCII text; one key event per character works.
+    for (const QChar c : text)
+        QTest::sendKeyEvent(QTest::Click, widget, Qt::Key(c.toUpper().unicode()), QString(c), Qt::NoModifier);
+}
+
+void PressKey(QWidget* widget, Qt::Key key, Qt::KeyboardModifiers modifiers)
+{
+    QTest::keyClick(widget, key, modifiers);
+}
+
+void ChooseMenu(const CDialog& dialog, int commandId)
+{
+    QAction* action = dialog.GetMenuCommand(commandId);
+    if (!action) {
+        ADD_FAILURE() << "dialog " << dialog.GetTemplateId() << " has no menu command " << commandId;
+        return;
+    }
+    action->trigger();
+}
+
+int RunModal(CDialog& dialog, const std::function<void()>& action)
+{
+    bool ran = false;
+    QTimer::singleShot(0, &dialog, [&] {
+        dialog.activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&dialog));
+        action();
+        ran = true;
+        if (dialog.isVisible())
+            dialog.EndDialog(kStillOpen);
+    });
+    const int result = dialog.DoModal();
+    EXPECT_TRUE(ran) << "the dialog ended before its action ran";
+    return result;
+}
+
+struct ModalWatcher::State {
+    std::function<void(CDialog&)> action;
+    QPointer<QWidget> below;
+    QTimer timer;
+    int count = 0;
+};
+
+ModalWatcher::ModalWatcher(std::function<void(CDialog&)> action) : m_state(std::make_shared<State>())
+{
+    m_state->action = std::move(action);
+    m_state->below = QApplication::activeModalWidget();
+    std::weak_ptr<State> weak = m_state;
+    QObject::connect(&m_state->timer, &QTimer::timeout, [weak] {
+        auto state = weak.lock();
+        if (!state)
+            return;
+        auto* dialog = qobject_cast<CDialog*>(QApplication::activeModalWidget());
+        if (!dialog || dialog == state->below || !dialog->isVisible())
+            return;
+        // The action may open a dialog of its own; keep this watcher out of it.
+        state->timer.stop();
+        ++state->count;
+        QPointer<CDialog> guard(dialog);
+        EXPECT_TRUE(QTest::qWaitForWindowActive(dialog));
+        if (state->action)
+            state->action(*dialog);
+        if (guard && guard->isVisible())
+            guard->EndDialog(kStillOpen);
+        state->timer.start();
+    });
+    m_state->timer.start(5);
+}
+
+ModalWatcher::~ModalWatcher() = default;
+
+int ModalWatcher::Count() const
+{
+    return m_state->count;
+}
+
+}  // namespace kestrune::test

@@ -1,0 +1,118 @@
+// The main window's data exchange: show copies members into controls, store copies them back,
+// and a store stops at a count that is not a number.
+#include "framework/DataExchange.h"
+#include "framework/Wnd.h"
+#include "support/DialogDriver.h"
+#include "ui/main/FieldControls.h"
+#include "ui/main/KestruneDlg.h"
+
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QComboBox>
+
+namespace kestrune {
+namespace {
+
+using namespace kestrune::test;
+
+bool Ticked(const CDialog& dlg, int id)
+{
+    return ControlAs<QAbstractButton>(dlg, id)->isChecked();
+}
+
+void SetTicked(const CDialog& dlg, int id, bool ticked)
+{
+    ControlAs<QAbstractButton>(dlg, id)->setChecked(ticked);
+}
+
+// A distinct text per field, so that a field bound to another's member shows up.
+std::string Sample(const FieldControl& f)
+{
+    return std::string("Поле ") + std::to_string(f.controlId);
+}
+
+TEST(DataExchange, ShowCopiesEveryMemberIntoItsControl)
+{
+    CKestruneDlg dlg;
+    dlg.Create();
+    dlg.m_strPath = "/музыка/";
+    dlg.m_nSelected = 42;
+    dlg.m_bTransliterate = 1;
+    for (const FieldControl& f : kFieldControls) {
+        dlg.*f.text = Sample(f);
+        dlg.*f.write = f.controlId % 2;
+    }
+    ASSERT_TRUE(dlg.UpdateData(false));
+
+    EXPECT_EQ(Text(dlg, IDC_PATH), "/музыка/");
+    EXPECT_EQ(Text(dlg, IDC_SELECTED), "42");
+    EXPECT_TRUE(Ticked(dlg, IDC_TRANSLITERATE));
+    for (const FieldControl& f : kFieldControls) {
+        SCOPED_TRACE(f.label);
+        EXPECT_EQ(Text(dlg, f.controlId).toStdString(), Sample(f));
+        EXPECT_EQ(Ticked(dlg, f.checkId), f.controlId % 2 == 1);
+    }
+    EXPECT_EQ(ControlAs<QComboBox>(dlg, IDC_GENRE)->count(), 0) << "show sets the edit text, adds no entry";
+
+    // A flag of any non-zero value shows ticked and is stored back as 1.
+    dlg.m_bWriteYear = 7;
+    dlg.UpdateData(false);
+    ASSERT_TRUE(dlg.UpdateData(true));
+    EXPECT_EQ(dlg.m_bWriteYear, 1);
+}
+
+TEST(DataExchange, StoreCopiesEveryControlIntoItsMember)
+{
+    CKestruneDlg dlg;
+    dlg.Create();
+    SetControlText(Control(dlg, IDC_PATH), "/tmp/Рок/");
+    SetControlText(Control(dlg, IDC_SELECTED), "-3");
+    SetTicked(dlg, IDC_TRANSLITERATE, true);
+    for (const FieldControl& f : kFieldControls) {
+        SetControlText(Control(dlg, f.controlId), QString::fromStdString(Sample(f)));
+        SetTicked(dlg, f.checkId, f.controlId % 2 == 0);
+    }
+    ASSERT_TRUE(dlg.UpdateData(true));
+
+    EXPECT_EQ(dlg.m_strPath, "/tmp/Рок/");
+    EXPECT_EQ(dlg.m_nSelected, -3);
+    EXPECT_EQ(dlg.m_bTransliterate, 1);
+    for (const FieldControl& f : kFieldControls) {
+        SCOPED_TRACE(f.label);
+        EXPECT_EQ(dlg.*f.text, Sample(f));
+        EXPECT_EQ(dlg.*f.write, f.controlId % 2 == 0 ? 1 : 0);
+    }
+}
+
+TEST(DataExchange, StoreStopsAtACountThatIsNotANumber)
+{
+    CKestruneDlg dlg;
+    dlg.Create();
+    SetControlText(Control(dlg, IDC_PATH), "/a/");
+    SetControlText(Control(dlg, IDC_SELECTED), "12a");
+    SetTicked(dlg, IDC_WRITE_TITLE, true);
+    SetControlText(Control(dlg, IDC_TITLE), "Заголовок");
+
+    EXPECT_FALSE(dlg.UpdateData(true));
+    EXPECT_EQ(dlg.m_strPath, "/a/") << "bindings before the count are stored";
+    EXPECT_EQ(dlg.m_nSelected, 0);
+    EXPECT_EQ(dlg.m_bWriteTitle, 0) << "bindings after the count are not";
+    EXPECT_EQ(dlg.m_strTitle, "");
+}
+
+TEST(DataExchange, DecimalIntegers)
+{
+    int value = 0;
+    EXPECT_TRUE(ParseDecimalInt("0", value) && value == 0);
+    EXPECT_TRUE(ParseDecimalInt(" 12 ", value) && value == 12);
+    EXPECT_TRUE(ParseDecimalInt("+5", value) && value == 5);
+    EXPECT_TRUE(ParseDecimalInt("-2147483648", value) && value == -2147483648);
+    value = 9;
+    for (const char* bad : {"", " ", "1.5", "12a", "a12", "+-1", "--1", "2147483648", "0x10", "1 2"})
+        EXPECT_FALSE(ParseDecimalInt(bad, value)) << bad;
+    EXPECT_EQ(value, 9) << "a failed parse leaves the value";
+}
+
+}  // namespace
+}  // namespace kestrune
