@@ -13,6 +13,10 @@ struct Command {
 
 constexpr Command kCommands[] = {
     {"load", "DIR", kestrune::bench::runLoad},
+    {"save", "DIR", kestrune::bench::runSave},
+    {"save-gui", "DIR", kestrune::bench::runSaveGui},
+    {"scan", "DIR [--recursive]", kestrune::bench::runScan},
+    {"select-all", "DIR", kestrune::bench::runSelectAll},
 };
 
 int usage()

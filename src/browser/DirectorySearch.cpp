@@ -8,9 +8,14 @@
 
 namespace kestrune {
 
+bool DirectorySearch::Accepts(const std::string& pattern)
+{
+    return pattern.size() < PATH_MAX && pattern.find('\0') == std::string::npos;
+}
+
 DirectorySearch::DirectorySearch(const std::string& pattern)
 {
-    if (pattern.size() >= PATH_MAX || pattern.find('\0') != std::string::npos)
+    if (!Accepts(pattern))
         return;
     const auto slash = pattern.rfind('/');
     const std::string folder = slash == std::string::npos ? std::string(".") : pattern.substr(0, slash + 1);

@@ -18,6 +18,8 @@ namespace kestrune {
 class DirectorySearch {
 public:
     explicit DirectorySearch(const std::string& pattern);
+    // False for a pattern the system cannot take; a search with it gives no entries.
+    static bool Accepts(const std::string& pattern);
     ~DirectorySearch();
     DirectorySearch(const DirectorySearch&) = delete;
     DirectorySearch& operator=(const DirectorySearch&) = delete;

@@ -1,6 +1,7 @@
 #include "browser/FolderScan.h"
 
 #include "browser/DirectorySearch.h"
+#include "browser/NameMatch.h"
 
 #include <sys/stat.h>
 
@@ -54,7 +55,33 @@ void ScanFiles(const std::string& path, const std::string& prefix, std::vector<s
         AppendEntry(list, prefix, search.Name());
 }
 
-std::vector<std::string> WalkFolderTree(const std::string& path)
+namespace {
+
+const std::string kFilePattern = "*.mp3";
+
+// One read of the folder path + prefix: appends its sub-folders to folders as ScanFolders does and, unless
+// files is null, its matching names to files as ScanFiles does. The entries ScanFiles' pattern matches are
+// among those the folder pattern matches, so one search serves both.
+void ScanFolderOnce(const std::string& path, const std::string& prefix, std::vector<std::string>& folders,
+                    std::vector<std::string>* files)
+{
+    const std::string folderPattern = path + prefix + "*";
+    const std::string filePattern = path + prefix + kFilePattern;
+    if (files && !DirectorySearch::Accepts(filePattern))
+        files = nullptr;
+    // The name part after the last "/" (npos + 1 is 0: without a "/" the whole pattern is a name pattern).
+    const std::string_view fileNamePattern = std::string_view(filePattern).substr(filePattern.rfind('/') + 1);
+
+    DirectorySearch search(folderPattern);
+    while (search.Next()) {
+        if (search.IsDirectory())
+            AppendEntry(folders, prefix, search.Name(), "/");
+        if (files && MatchesNamePattern(search.Name(), fileNamePattern))
+            AppendEntry(*files, prefix, search.Name());
+    }
+}
+
+std::vector<std::string> Walk(const std::string& path, std::vector<std::string>* files)
 {
     // Breadth-first, the queue and the visit order are the same sequence: the folders still to scan are the
     // ones after `next`.
@@ -68,7 +95,7 @@ std::vector<std::string> WalkFolderTree(const std::string& path)
     std::vector<std::string> found;
     for (std::size_t next = 0; next < visited.size(); ++next) {
         found.clear();
-        ScanFolders(path, visited[next], found);
+        ScanFolderOnce(path, visited[next], found, files);
         for (std::string& folder : found) {
             // A folder that cannot be identified (below a partly typed name it names nothing) cannot be read
             // either, so it cannot lead round a loop: it stays in the list, as the plain walk has it.
@@ -78,6 +105,18 @@ std::vector<std::string> WalkFolderTree(const std::string& path)
         }
     }
     return visited;
+}
+
+}  // namespace
+
+std::vector<std::string> WalkFolderTree(const std::string& path)
+{
+    return Walk(path, nullptr);
+}
+
+std::vector<std::string> WalkFolderTree(const std::string& path, std::vector<std::string>& files)
+{
+    return Walk(path, &files);
 }
 
 }  // namespace kestrune

@@ -23,4 +23,9 @@ void ScanFiles(const std::string& path, const std::string& prefix, std::vector<s
 // once, so a link that leads back up the tree does not repeat the tree below it.
 std::vector<std::string> WalkFolderTree(const std::string& path);
 
+// WalkFolderTree and the file scans of the folders it returns, in one pass: returns the same folders and
+// appends to files, folder by folder in that order, what ScanFiles(path, folder, files) appends. Each folder
+// is read once instead of twice, which halves the disk work of listing a large tree.
+std::vector<std::string> WalkFolderTree(const std::string& path, std::vector<std::string>& files);
+
 }  // namespace kestrune

@@ -4,12 +4,22 @@
 #include "framework/Wnd.h"
 
 #include <QAbstractButton>
+#include <QAnyStringView>
 #include <QComboBox>
+#include <QLineEdit>
+#include <QUtf8StringView>
 
 #include <charconv>
 #include <stdexcept>
+#include <utility>
+#include <vector>
 
 namespace kestrune {
+
+CDataExchange::CDataExchange(CDialog* dialog, bool saveAndValidate)
+    : m_bSaveAndValidate(saveAndValidate), m_pDlgWnd(dialog), m_pShown(&dialog->m_shown)
+{
+}
 
 QWidget* CDataExchange::PrepareCtrl(int id) const
 {
@@ -27,15 +37,65 @@ void DDX_Control(CDataExchange* pDX, int id, CWnd& control)
         control.Attach(pDX->PrepareCtrl(id));
 }
 
+namespace {
+
+// The controls whose every change of text the dialog hears of (CDialog::ConnectControl).
+bool TextChangesReported(const QWidget* control)
+{
+    if (qobject_cast<const QLineEdit*>(control))
+        return true;
+    const auto* combo = qobject_cast<const QComboBox*>(control);
+    return combo && combo->isEditable();
+}
+
+// Writes text into the binding's control unless the control shows it already, as the Windows
+// framework's show does: rewriting an edit with its own text would reset its cursor, selection and
+// undo history. Whatever the write sets off may change the control again, so the text is
+// remembered only if the control still shows it afterwards.
+void WriteText(CDataExchange* pDX, std::size_t index, std::string text)
+{
+    QWidget* control = pDX->Binding(index).control;
+    const QUtf8StringView utf8(text);
+    if (!QAnyStringView::equal(ControlText(control), utf8))
+        SetControlText(control, utf8.toString());
+    ShownBinding& binding = pDX->Binding(index);
+    binding.textKnown = binding.control == control && binding.textReported &&
+                        QAnyStringView::equal(ControlText(control), utf8);
+    if (binding.textKnown)
+        binding.text = std::move(text);
+}
+
+void ShowText(CDataExchange* pDX, std::size_t index, const std::string& text)
+{
+    const ShownBinding& binding = pDX->Binding(index);
+    if (binding.textKnown && binding.text == text)
+        return;  // the control shows this text and has not changed since
+    WriteText(pDX, index, text);
+}
+
+}  // namespace
+
+void CDataExchange::StartBinding(std::size_t index, int id)
+{
+    QWidget* control = PrepareCtrl(id);
+    if (index >= m_pShown->size())
+        m_pShown->resize(index + 1);
+    ShownBinding& binding = (*m_pShown)[index];
+    binding = ShownBinding{};
+    binding.id = id;
+    binding.control = control;
+    binding.button = qobject_cast<QAbstractButton*>(control);
+    binding.textReported = TextChangesReported(control);
+}
+
 void DDX_Text(CDataExchange* pDX, int id, std::string& value)
 {
     if (pDX->Failed())
         return;
-    QWidget* control = pDX->PrepareCtrl(id);
     if (pDX->m_bSaveAndValidate)
-        value = ControlText(control).toStdString();
+        value = ControlText(pDX->PrepareCtrl(id)).toStdString();
     else
-        SetControlText(control, QString::fromStdString(value));
+        ShowText(pDX, pDX->NextBinding(id), value);
 }
 
 bool ParseDecimalInt(const std::string& text, int& value)
@@ -64,12 +124,11 @@ void DDX_Text(CDataExchange* pDX, int id, int& value)
 {
     if (pDX->Failed())
         return;
-    QWidget* control = pDX->PrepareCtrl(id);
     if (!pDX->m_bSaveAndValidate) {
-        SetControlText(control, QString::number(value));
+        ShowText(pDX, pDX->NextBinding(id), std::to_string(value));
         return;
     }
-    if (!ParseDecimalInt(ControlText(control).toStdString(), value))
+    if (!ParseDecimalInt(ControlText(pDX->PrepareCtrl(id)).toStdString(), value))
         pDX->Fail();
 }
 
@@ -77,31 +136,40 @@ void DDX_CBString(CDataExchange* pDX, int id, std::string& value)
 {
     if (pDX->Failed())
         return;
-    auto* combo = qobject_cast<QComboBox*>(pDX->PrepareCtrl(id));
-    if (!combo)
-        throw std::logic_error("DDX_CBString on a control that is not a combo box");
     if (pDX->m_bSaveAndValidate) {
+        auto* combo = qobject_cast<QComboBox*>(pDX->PrepareCtrl(id));
+        if (!combo)
+            throw std::logic_error("DDX_CBString on a control that is not a combo box");
         value = combo->currentText().toStdString();
         return;
     }
-    const QString text = QString::fromStdString(value);
-    const int index = combo->findText(text, Qt::MatchFixedString);
-    if (index >= 0)
-        combo->setCurrentIndex(index);
+    const std::size_t index = pDX->NextBinding(id);
+    auto* combo = qobject_cast<QComboBox*>(pDX->Binding(index).control);
+    if (!combo)
+        throw std::logic_error("DDX_CBString on a control that is not a combo box");
+    if (combo->count() == 0) {  // nothing to select: only the edit field's text
+        ShowText(pDX, index, value);
+        return;
+    }
+    const int found = combo->findText(QString::fromStdString(value), Qt::MatchFixedString);
+    if (found >= 0)
+        combo->setCurrentIndex(found);
     else
-        combo->setEditText(text);
+        WriteText(pDX, index, value);
 }
 
+// Tick boxes here have two states, so a box that already shows the value is left alone.
 void DDX_Check(CDataExchange* pDX, int id, int& value)
 {
     if (pDX->Failed())
         return;
-    auto* box = qobject_cast<QAbstractButton*>(pDX->PrepareCtrl(id));
+    QAbstractButton* box = pDX->m_bSaveAndValidate ? qobject_cast<QAbstractButton*>(pDX->PrepareCtrl(id))
+                                                   : pDX->Binding(pDX->NextBinding(id)).button;
     if (!box)
         throw std::logic_error("DDX_Check on a control that is not a tick box");
     if (pDX->m_bSaveAndValidate)
         value = box->isChecked() ? 1 : 0;
-    else
+    else if (box->isChecked() != (value != 0))
         box->setChecked(value != 0);
 }
 

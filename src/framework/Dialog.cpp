@@ -1,12 +1,14 @@
 #include "framework/Dialog.h"
 
 #include "framework/DataExchange.h"
+#include "framework/UiCall.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QThread>
 
 #include <stdexcept>
@@ -53,7 +55,7 @@ int CDialog::DoModal()
 void CDialog::EndDialog(int result)
 {
     if (QThread::currentThread() != thread()) {
-        QMetaObject::invokeMethod(this, [this, result] { EndDialog(result); }, Qt::QueuedConnection);
+        uiPost(this, [this, result] { EndDialog(result); });
         return;
     }
     if (m_bInitialising)
@@ -63,12 +65,23 @@ void CDialog::EndDialog(int result)
 
 bool CDialog::UpdateData(bool saveAndValidate)
 {
+    // A show's writes raise the controls' change notifications. As the Windows framework does, the
+    // dialog ignores them while the exchange runs, so that no handler stores or shows in the middle
+    // of it (a store there would take back members not yet shown).
+    const QScopedValueRollback exchanging(m_bExchanging, true);
     CDataExchange dx(this, saveAndValidate);
     DoDataExchange(&dx);
     return !dx.Failed();
 }
 
 void CDialog::DoDataExchange(CDataExchange*) {}
+
+void CDialog::ForgetShown(int id)
+{
+    for (ShownBinding& binding : m_shown)
+        if (binding.id == id)
+            binding.textKnown = false;
+}
 
 bool CDialog::OnInitDialog()
 {
@@ -131,6 +144,8 @@ void CDialog::SetIcon(const QIcon& icon, bool)
 
 bool CDialog::Dispatch(Msg msg, int id, MessageArgs& args, unsigned code)
 {
+    if (m_bExchanging && (msg == Msg::EditChange || msg == Msg::Notify))
+        return true;  // raised by the exchange itself
     for (const MessageEntry& entry : GetMessageMap()) {
         if (entry.msg == msg && entry.id == id && entry.code == code) {
             entry.call(*this, args);

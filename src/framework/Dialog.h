@@ -16,6 +16,7 @@ class QPushButton;
 namespace kestrune {
 
 class CDataExchange;
+struct ShownBinding;
 
 // A dialog built from a template: its controls (known by id), its menu, a data exchange between
 // members and controls, a message table, OK and Cancel actions and a modal run.
@@ -93,7 +94,11 @@ private:
         QWidget* widget;
     };
 
+    friend class CDataExchange;
+
     bool Dispatch(Msg msg, int id, MessageArgs& args, unsigned code = 0);
+    // The text of this control changed: the next show cannot take it for what it showed last.
+    void ForgetShown(int id);
     void Build();
     void ConnectControl(const Control& control);
     void BuildMenu();
@@ -106,11 +111,13 @@ private:
     std::vector<Control> m_controls;  // template order
     std::map<int, QWidget*> m_byId;
     std::map<int, QAction*> m_commands;
+    std::vector<ShownBinding> m_shown;  // what the last show wrote, binding by binding (DataExchange.cpp)
     QMenuBar* m_pMenu = nullptr;
     QPushButton* m_pDefaultButton = nullptr;
     bool m_bCreated = false;
     bool m_bInitialising = false;
     bool m_bEndedInInit = false;
+    bool m_bExchanging = false;  // UpdateData runs: control notifications are ignored
 };
 
 }  // namespace kestrune

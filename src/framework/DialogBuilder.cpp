@@ -224,9 +224,12 @@ void CDialog::ConnectControl(const Control& c)
         connect(button, &QAbstractButton::clicked, this, [this, id] { SendCommand(id); });
     } else if (auto* edit = qobject_cast<QLineEdit*>(c.widget)) {
         connect(edit, &QLineEdit::textChanged, this, [this, id] {
+            ForgetShown(id);  // before a handler could show again
             MessageArgs args;
             Dispatch(Msg::EditChange, id, args);
         });
+    } else if (auto* combo = qobject_cast<QComboBox*>(c.widget)) {
+        connect(combo, &QComboBox::editTextChanged, this, [this, id] { ForgetShown(id); });
     } else if (auto* list = qobject_cast<ListView*>(c.widget)) {
         connect(list, &ListView::itemChanged, this, [this, id](int item, unsigned oldState, unsigned newState) {
             NMLISTVIEW nm;

@@ -1,26 +1,33 @@
 #pragma once
 
+#include <QTimer>
 #include <QWidget>
+
+#include <atomic>
+#include <mutex>
+#include <utility>
 
 namespace kestrune {
 
 // A smooth progress bar without text, as the Windows one.
 //
-// QProgressBar::setValue repaints at once (hundreds of microseconds per call), which a worker
-// advancing the bar fourteen times per file cannot afford. This bar keeps its value exact for
-// readers and only schedules a repaint, so painting happens at the display's pace.
+// A worker advances the bar fourteen times per file. Repainting at each step (hundreds of
+// microseconds) or waiting for the window thread at each step (a thread round trip) would throttle
+// the work, so the bar's range and value are its own thread-safe state: any thread sets and reads
+// them at once, exactly, and painting follows in the window thread at most once per display frame.
 class ProgressBar : public QWidget {
     Q_OBJECT
 public:
     explicit ProgressBar(QWidget* parent = nullptr);
 
-    int minimum() const { return m_min; }
-    int maximum() const { return m_max; }
-    int value() const { return m_value; }
+    int minimum() const { return range().first; }
+    int maximum() const { return range().second; }
+    std::pair<int, int> range() const;
+    int value() const;
     // A range with maximum below minimum is stored as given; the bar is then drawn empty.
     void setRange(int minimum, int maximum);
-    // Clamps the value into the range.
-    void setValue(int value);
+    // Clamps the value into the range; returns the previous value.
+    int setValue(int value);
 
     QSize sizeHint() const override;
 
@@ -28,9 +35,14 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    void ScheduleRepaint();
+
+    mutable std::mutex m_mutex;
     int m_min = 0;
     int m_max = 100;
     int m_value = 0;
+    std::atomic<bool> m_repaintScheduled{false};
+    QTimer m_repaintTimer;  // window thread only
 };
 
 }  // namespace kestrune

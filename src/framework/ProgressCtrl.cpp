@@ -3,7 +3,6 @@
 #include "framework/ProgressBar.h"
 
 #include <tuple>
-#include <utility>
 
 namespace kestrune {
 
@@ -14,28 +13,25 @@ ProgressBar* Bar(QWidget* w)
 }
 }  // namespace
 
+// The bar answers any thread itself (see ProgressBar): no call waits for the window thread.
 void CProgressCtrl::SetRange32(int lower, int upper)
 {
-    Send([b = Bar(Widget()), lower, upper] { b->setRange(lower, upper); });
+    Bar(Widget())->setRange(lower, upper);
 }
 
 void CProgressCtrl::GetRange(int& lower, int& upper) const
 {
-    std::tie(lower, upper) = Send([b = Bar(Widget())] { return std::pair(b->minimum(), b->maximum()); });
+    std::tie(lower, upper) = Bar(Widget())->range();
 }
 
 int CProgressCtrl::SetPos(int pos)
 {
-    return Send([b = Bar(Widget()), pos] {
-        const int previous = b->value();
-        b->setValue(pos);
-        return previous;
-    });
+    return Bar(Widget())->setValue(pos);
 }
 
 int CProgressCtrl::GetPos() const
 {
-    return Send([b = Bar(Widget())] { return b->value(); });
+    return Bar(Widget())->value();
 }
 
 bool CProgressCtrl::Accepts(const QWidget* control) const

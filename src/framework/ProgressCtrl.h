@@ -4,7 +4,8 @@
 
 namespace kestrune {
 
-// Handle on a progress bar (ProgressBar); every call may come from any thread.
+// Handle on a progress bar (ProgressBar). Every call may come from any thread and takes effect
+// before it returns, without a round trip to the window thread; painting follows there.
 class CProgressCtrl : public CWnd {
 public:
     void SetRange(short lower, short upper) { SetRange32(lower, upper); }

@@ -23,7 +23,7 @@ constexpr ControlTemplate kMainControls[] = {
     {IDC_SELECT_ALL, K::PushButton, "A", 353, 7, 14, 14, Tab},
     {IDC_STATIC, K::Label, "&Трек №", 7, 108, 28, 8, 0, IDC_TRACK},
     {IDC_TRACK, K::ComboBox, nullptr, 61, 107, 48, 60, Tab},
-    {IDC_UP, K::PushButton, "..\\", 182, 7, 14, 14, Tab},
+    {IDC_UP, K::PushButton, "../", 182, 7, 14, 14, Tab},
     {IDC_TITLE, K::Edit, nullptr, 61, 122, 193, 14, Tab},
     {IDC_ALBUM, K::Edit, nullptr, 61, 138, 193, 14, Tab},
     {IDC_ARTIST, K::Edit, nullptr, 61, 154, 193, 14, Tab},

@@ -9,6 +9,10 @@ inline constexpr unsigned IDS_ABOUT_ITEM = 101;       // "&О приложени
 inline constexpr unsigned IDS_CHOOSE_FOLDER = 102;    // title of the folder picker
 inline constexpr unsigned IDS_CANCELLING = 103;       // Cancel button of the save progress once cancelling
 inline constexpr unsigned IDS_PRODUCT_VERSION = 104;  // product name and version, for the About box
+// After a save that could not write every file: the caption, and the summary (%1 files not written
+// of %2).
+inline constexpr unsigned IDS_NOT_WRITTEN_CAPTION = 110;
+inline constexpr unsigned IDS_NOT_WRITTEN_SUMMARY = 111;
 
 // Settings keys; they have no display texts.
 inline constexpr unsigned IDS_SETTINGS_LOCALIZATION = 200;

@@ -19,6 +19,8 @@ constexpr FixedString kFixedStrings[] = {
     {IDS_ABOUT_ITEM, "&О приложении..."},
     {IDS_CHOOSE_FOLDER, "Выберите папку"},
     {IDS_CANCELLING, "Отменяется..."},
+    {IDS_NOT_WRITTEN_CAPTION, "Сохранение тегов"},
+    {IDS_NOT_WRITTEN_SUMMARY, "Теги записаны не во все файлы. Не записано: %1 из %2."},
 
     {IDS_SETTINGS_LOCALIZATION, "SETTINGS_LOCALIZATION"},
     {IDS_LANGUAGE, "LANGUAGE"},

@@ -218,8 +218,10 @@ RawTag parseId3v2(const ByteVector& region)
         return tag;
     }
     const unsigned long long size = synchsafe(region, 6);
+    // The region must hold the whole tag, a v2.4 footer included: a save puts the audio after it.
+    const unsigned footer = major == 4 && (flags & 0x10) ? kHeaderSize : 0;
     std::string truncated;
-    if (region.size() - kHeaderSize < size)
+    if (region.size() - kHeaderSize < size + footer)
         truncated = "tag size past the end of the file";
     ByteVector body = region.mid(kHeaderSize, static_cast<unsigned>(std::min<unsigned long long>(size, region.size())));
 

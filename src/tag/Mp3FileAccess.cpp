@@ -7,6 +7,8 @@
 
 #include <cerrno>
 #include <climits>
+#include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
@@ -19,7 +21,7 @@ namespace {
 
 constexpr unsigned kFirstRead = 4096;  // most tags without pictures fit in one read
 constexpr unsigned kId3v1Size = 128;
-constexpr size_t kMaxTempBase = 200;   // keeps the temporary name within NAME_MAX
+constexpr size_t kMaxTempBase = 200;   // with the hash of a longer name, keeps the temporary within NAME_MAX
 
 std::string systemError(const char* what) { return std::string(what) + ": " + std::strerror(errno); }
 
@@ -118,6 +120,24 @@ Mp3FileAccess::~Mp3FileAccess()
         ::close(m_fd);  // also releases the lock
 }
 
+std::string Mp3FileAccess::tempPath() const
+{
+    // A fixed name per file: a temporary left by a killed save is found and removed by the next one.
+    const size_t slash = m_path.rfind('/');
+    const std::string base = m_path.substr(slash + 1);
+    std::string name = base.substr(0, kMaxTempBase);
+    if (base.size() > kMaxTempBase) {
+        // Long names sharing their start must not share a temporary: the whole name's hash tells them apart.
+        std::uint64_t hash = 14695981039346656037ull;  // FNV-1a
+        for (unsigned char c : base)
+            hash = (hash ^ c) * 1099511628211ull;
+        char hex[17];
+        std::snprintf(hex, sizeof hex, "%016llx", static_cast<unsigned long long>(hash));
+        name += std::string("~") + hex;
+    }
+    return m_path.substr(0, slash + 1) + "." + name + ".kestrune-save";
+}
+
 bool Mp3FileAccess::open(const std::string& path, bool forWriting, std::string& error)
 {
     // Look before opening: opening a FIFO or a device can block or act; a directory would make TagLib spin.
@@ -164,6 +184,9 @@ bool Mp3FileAccess::open(const std::string& path, bool forWriting, std::string& 
             error = "file changed while saving";
             return false;
         }
+        // A temporary left by a killed save goes now, whichever way this save writes, or if it writes
+        // nothing; the lock keeps other savers of this file away from it.
+        ::unlink(tempPath().c_str());
     }
     return readRegions(error);
 }
@@ -232,19 +255,22 @@ bool Mp3FileAccess::replace(const ByteVector& region, const ByteVector& id3v1, s
         error = "file has other hard links and its tag must grow";
         return false;
     }
+    const off_t audioStart = static_cast<off_t>(m_regionSize);
+    const off_t audioEnd = m_stat.st_size - static_cast<off_t>(m_id3v1.size());
+    if (audioEnd < audioStart) {
+        // The old tag's region runs past the file's end: there is no audio to place after the new one.
+        error = "tag size past the end of the file";
+        return false;
+    }
     const size_t slash = m_path.rfind('/');
     const std::string folder = slash == 0 ? "/" : m_path.substr(0, slash);
-    const std::string base = m_path.substr(slash + 1);
-    // A fixed name per file: a temporary left by a killed save is found and removed by the next one.
-    const std::string temp = folder + "/." + base.substr(0, kMaxTempBase) + ".kestrune-save";
+    const std::string temp = tempPath();
     ::unlink(temp.c_str());
     const int out = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
     if (out < 0) {
         error = errno == EACCES || errno == EROFS ? "folder not writable" : systemError("cannot create a temporary file");
         return false;
     }
-    const off_t audioStart = static_cast<off_t>(m_regionSize);
-    const off_t audioEnd = m_stat.st_size - static_cast<off_t>(m_id3v1.size());
     const off_t regionSize = static_cast<off_t>(region.size());
     bool ok = writeAll(out, region.data(), region.size(), 0) &&
               copyRange(m_fd, audioStart, audioEnd, out, regionSize) &&

@@ -8,6 +8,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cctype>
 #include <climits>
 #include <filesystem>
@@ -144,6 +145,9 @@ TEST(FolderScan, MissingFolderOrUnusablePatternGivesNothing)
     ASSERT_EQ(path.size(), PATH_MAX - 2u);
     EXPECT_EQ(Folders(path), Texts{"sub/"});
     EXPECT_TRUE(Files(path).empty());
+    Texts walked;
+    WalkFolderTree(path, walked);
+    EXPECT_TRUE(walked.empty());
 }
 
 TEST(FolderScan, UnreadableFolderGivesNothing)
@@ -207,6 +211,35 @@ TEST(FolderScan, WalkBelowPartlyTypedNameListsOnlyTheMatchingTopFiles)
     // The folder Music/ is found, but its scan reads <tmp>/MuMusic/, which does not exist.
     EXPECT_EQ(WalkFolderTree(tmp.str() + "Mu"), (Texts{"", "Music/"}));
     EXPECT_EQ(FilesOfTree(tmp.str() + "Mu"), Texts{"Mu1.mp3"});
+}
+
+// The one-pass walk of the sub-folder fill reads each folder once; it must list what the walk followed by the
+// file scans lists, in the same order, whatever the tree holds.
+TEST(FolderScan, OnePassWalkListsWhatTheWalkAndTheFileScansList)
+{
+    TempDir tmp, outside;
+    MakeMixedFolder(tmp);
+    tmp.write("Rock/Live.Vol1/track.mp3", "x");
+    tmp.write("Album.mp3/inner.MP3", "x");
+    tmp.write("Music/Mu/deep.mp3", "x");
+    outside.write("E/e.mp3", "x");
+    fs::create_directory_symlink("../", tmp.path() / "Music/up");
+    fs::create_directory_symlink(outside.path(), tmp.path() / "Jazz/ext");
+
+    for (const std::string& path : {tmp.str(), tmp.str() + "Mu", tmp.str() + "Rock/", tmp.str() + "missing/"}) {
+        SCOPED_TRACE(path);
+        Texts files{"kept"};
+        const Texts folders = WalkFolderTree(path, files);
+        EXPECT_EQ(folders, WalkFolderTree(path));
+        Texts expected{"kept"};
+        for (const std::string& folder : folders)
+            ScanFiles(path, folder, expected);
+        EXPECT_EQ(files, expected);
+    }
+    Texts files;
+    WalkFolderTree(tmp.str(), files);
+    EXPECT_EQ(std::count(files.begin(), files.end(), "Album.mp3"), 1);  // the folder, as a file entry, once
+    EXPECT_EQ(std::count(files.begin(), files.end(), "Jazz/ext/E/e.mp3"), 1);
 }
 
 }  // namespace

@@ -131,12 +131,36 @@ TEST(Mp3FileRefusal, ATemporaryFileLeftByAKilledSaveIsRemovedByTheNext)
 {
     TempDir dir;
     const auto file = dir.write("a.mp3", makeMp3WithTitle("Old"));
-    dir.write(".a.mp3.kestrune-save", "half a file");
-    CMp3File record(file.string());
-    record.Load();
-    record.SetComment(std::string(3000, 'x'));
-    ASSERT_TRUE(record.Save()) << record.GetSaveError();
-    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1);
+    // The next save replaces the file (the tag grows), writes in place (the padding holds the change),
+    // or finds nothing to write: the leftover goes each time.
+    for (const std::string& comment : {std::string(3000, 'x'), std::string(3001, 'x'), std::string(3001, 'x')}) {
+        dir.write(".a.mp3.kestrune-save", "half a file");
+        CMp3File record(file.string());
+        record.Load();
+        record.SetComment(comment);
+        ASSERT_TRUE(record.Save()) << record.GetSaveError();
+        EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1) << comment.size();
+    }
+}
+
+TEST(Mp3FileRefusal, LongNamesThatStartAlikeGetTemporaryFilesOfTheirOwn)
+{
+    TempDir dir;
+    const std::string start(220, 'n');
+    const auto a = dir.write(start + "-a.mp3", makeMp3WithTitle("A"));
+    const auto b = dir.write(start + "-b.mp3", makeMp3WithTitle("B"));
+    // Named as if both files shared a cut-down name: not a temporary of either, so it stays.
+    const auto shared = dir.write("." + start.substr(0, 200) + ".kestrune-save", "not ours");
+    for (const auto& file : {a, b}) {
+        CMp3File record(file.string());
+        record.Load();
+        record.SetComment(std::string(3000, 'x'));
+        ASSERT_TRUE(record.Save()) << record.GetSaveError();
+    }
+    EXPECT_EQ(loadFields(a)["title"], "A");
+    EXPECT_EQ(loadFields(b)["title"], "B");
+    EXPECT_EQ(readFile(shared), "not ours");
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 3);
 }
 
 TEST(Mp3FileRefusal, RecordsOnDifferentFilesWorkFromTwoThreadsAtOnce)

@@ -1,0 +1,134 @@
+// Writes the fuzzer's starting files into a folder: small MP3 files in every tag layout the tag
+// record handles, made with the tests' MP3 maker. kestrune-fuzz-seeds OUTDIR
+
+#include "support/Mp3Maker.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace {
+
+using namespace kestrune::test;
+
+std::string synchsafe(size_t n)
+{
+    std::string out;
+    for (int i = 3; i >= 0; --i)
+        out += static_cast<char>((n >> (7 * i)) & 0x7F);
+    return out;
+}
+
+// A file with header flags set after the fact, its size corrected for `insertBody` put before the frames.
+std::string withHeader(std::string file, char flags, const std::string& insertBody = {})
+{
+    file[5] = flags;
+    if (!insertBody.empty()) {
+        size_t size = 0;
+        for (int i = 6; i < 10; ++i)
+            size = (size << 7) | static_cast<unsigned char>(file[i]);
+        file.replace(6, 4, synchsafe(size + insertBody.size()));
+        file.insert(10, insertBody);
+    }
+    return file;
+}
+
+std::vector<std::pair<std::string, std::string>> seeds()
+{
+    std::vector<std::pair<std::string, std::string>> out;
+    auto add = [&](const char* name, const Mp3Spec& spec) { out.emplace_back(name, makeMp3(spec)); };
+
+    Mp3Spec full;
+    full.frames = {textFrame("TIT2", "Title"), textFrame("TALB", "Album"), textFrame("TPE1", "Artist"),
+                   textFrame("TRCK", "3/10"), textFrame("TYER", "2001"), textFrame("TCON", "(17)Rock"),
+                   commentFrame("A comment"), textFrame("TCOM", "Composer"), textFrame("TOPE", "Orig"),
+                   textFrame("TCOP", "Copyright"), urlFrame("http://example.org/"), textFrame("TENC", "Encoder"),
+                   pictureFrame(), lyricsFrame("La la"), userTextFrame("key", "value"), privateFrame("owner", "data")};
+    full.padding = 256;
+    full.id3v1 = Id3v1{.title = "v1 title", .artist = "v1 artist", .track = 3, .genre = 17};
+    add("v23-full.mp3", full);
+
+    Mp3Spec big = full;
+    big.padding = 4096;
+    big.id3v1.reset();
+    add("v23-big-padding.mp3", big);
+
+    add("v23-title.mp3", Mp3Spec{.frames = {textFrame("TIT2", "Only a title")}});
+
+    Mp3Spec v24;
+    v24.id3v2Version = 4;
+    v24.frames = {textFrame("TIT2", "Заголовок", Enc::Utf8), textFrame("TPE1", std::vector<std::string>{"One", "Two"}, Enc::Utf8),
+                  textFrame("TDRC", "2019-03-14"), commentFrame("Комментарий", "", Enc::Utf16),
+                  urlFrame("http://a/", "desc", Enc::Utf8), urlFrame("http://b/")};
+    add("v24-utf8.mp3", v24);
+
+    Mp3Spec v24flags = v24;
+    v24flags.frames[0].formatFlags = 0x41;  // grouping byte and data length before the content
+    v24flags.frames[0].body = std::string("\x07", 1) + synchsafe(v24flags.frames[0].body.size()) + v24flags.frames[0].body;
+    add("v24-frame-flags.mp3", v24flags);
+
+    Mp3Spec v24footer = v24;
+    std::string footer = makeMp3(v24footer);
+    footer = withHeader(footer, 0x10);
+    const size_t audio = footer.find("\xFF\xFB");
+    footer.insert(audio, "3DI" + footer.substr(3, 7));
+    out.emplace_back("v24-footer.mp3", footer);
+
+    Mp3Spec v24unsync = v24;
+    out.emplace_back("v24-unsync.mp3", withHeader(makeMp3(v24unsync), static_cast<char>(0x80)));
+
+    Mp3Spec v22;
+    v22.id3v2Version = 2;
+    v22.frames = {rawFrame("TT2", textFrame("x", "Title v2.2").body), rawFrame("TP1", textFrame("x", "Artist").body),
+                  rawFrame("COM", commentFrame("Comment").body),
+                  rawFrame("PIC", std::string("\0PNG\x03\0data", 10))};
+    add("v22.mp3", v22);
+
+    Mp3Spec utf16;
+    utf16.frames = {textFrame("TIT2", "Юникод", Enc::Utf16), commentFrame("iTunes data", "iTunNORM", Enc::Utf16),
+                    commentFrame("Plain", "", Enc::Utf16), textFrame("TCON", "17", Enc::Utf16BE)};
+    utf16.padding = 64;
+    add("v23-utf16.mp3", utf16);
+
+    Mp3Spec grouped = full;
+    grouped.frames[0].formatFlags = 0x20;
+    grouped.frames[0].body.insert(0, 1, '\x05');
+    grouped.frames[12].formatFlags = 0x80;  // a compressed picture: kept as stored
+    add("v23-grouped.mp3", grouped);
+
+    std::string extended = makeMp3(Mp3Spec{.frames = {textFrame("TIT2", "Extended")}, .padding = 32});
+    out.emplace_back("v23-extended-header.mp3", withHeader(extended, 0x40, std::string("\0\0\0\x06\0\0\0\0\0\0", 10)));
+
+    Mp3Spec unsync23;
+    unsync23.frames = {textFrame("TIT2", "Sync"), privateFrame("ff", std::string("\xFF\x00\xFF\xE0", 4))};
+    out.emplace_back("v23-unsync.mp3", withHeader(makeMp3(unsync23), static_cast<char>(0x80)));
+
+    add("id3v1-only.mp3", Mp3Spec{.id3v2Version = 0, .id3v1 = Id3v1{.title = "Title", .comment = "c", .genre = 9}});
+    add("no-tags.mp3", Mp3Spec{.id3v2Version = 0});
+    add("tag-only.mp3", Mp3Spec{.frames = {textFrame("TIT2", "No audio")}, .audioFrames = 0});
+    return out;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: kestrune-fuzz-seeds OUTDIR\n");
+        return 2;
+    }
+    const std::filesystem::path dir = argv[1];
+    std::filesystem::create_directories(dir);
+    for (const auto& [name, bytes] : seeds()) {
+        std::ofstream file(dir / name, std::ios::binary | std::ios::trunc);
+        file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        if (!file) {
+            std::fprintf(stderr, "cannot write %s\n", (dir / name).c_str());
+            return 1;
+        }
+    }
+    return 0;
+}

@@ -1,0 +1,66 @@
+#include "save/SaveLoop.h"
+
+#include "tag/Mp3File.h"
+
+#include <utility>
+
+namespace kestrune {
+
+static_assert(kTagFields[kSaveFieldSteps.front()].name == "album" && kTagFields[kSaveFieldSteps.back()].name == "year");
+
+namespace {
+
+std::function<void(const std::string&, int)> g_stepHookForTests;
+
+void Report(SaveLoopClient& client, const std::string& path, int step)
+{
+    client.FileProgress(step);
+    if (g_stepHookForTests)
+        g_stepHookForTests(path, step);
+}
+
+}  // namespace
+
+void SetSaveStepHookForTests(std::function<void(const std::string& path, int step)> hook)
+{
+    g_stepHookForTests = std::move(hook);
+}
+
+FileSaveResult SaveFile(const std::string& path, SaveLoopClient& client)
+{
+    CMp3File record(path);
+    int step = 0;
+    Report(client, path, step);
+    record.Load();
+    Report(client, path, ++step);
+    for (size_t index : kSaveFieldSteps) {
+        const TagField& field = kTagFields[index];
+        if (const std::string* text = client.TextFor(field))
+            (record.*field.set)(*text);
+        Report(client, path, ++step);
+    }
+    FileSaveResult result;
+    result.written = record.Save();
+    if (!result.written)
+        result.error = record.GetSaveError();
+    Report(client, path, ++step);
+    return result;
+}
+
+SaveLoopResult RunSaveLoop(SaveLoopClient& client)
+{
+    SaveLoopResult run;
+    while (!client.StopRequested()) {
+        std::optional<std::string> path = client.NextFile();
+        if (!path)
+            break;
+        FileSaveResult result = SaveFile(*path, client);
+        ++run.files;
+        if (!result.written)
+            run.notWritten.push_back({*path, result.error});
+        client.FileDone(*path, result);
+    }
+    return run;
+}
+
+}  // namespace kestrune

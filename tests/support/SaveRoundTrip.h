@@ -1,0 +1,25 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <filesystem>
+#include <string>
+
+// One load-edit-save of an MP3 file, checked for what a user relies on whatever the file holds.
+// Shared by the regression test of hostile files and the tag record's fuzz target.
+namespace kestrune::test {
+
+// Texts for the twelve fields in the field table's order. Set 0: Unicode, with a comment long enough
+// to make any small tag grow; set 1: short Latin-1 texts that usually fit in place; set 2: all empty.
+inline constexpr size_t kRoundTripTextSets = 3;
+std::array<std::string, 12> roundTripTexts(size_t set);
+
+// Loads `file` (alone in its folder), sets the texts of `set`, saves, and checks:
+//  - a refused save leaves the file byte for byte as it was and says why;
+//  - a successful save keeps every audio byte, the file reads back with the texts set, and saving
+//    those texts again changes nothing;
+//  - no other file is left in the folder.
+// Returns what broke, or empty.
+std::string saveRoundTripProblem(const std::filesystem::path& file, size_t set);
+
+}  // namespace kestrune::test
