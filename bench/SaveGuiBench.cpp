@@ -51,11 +51,13 @@ int runSaveGui(int argc, char** argv)
     if (dlg.m_chkSubfolders.IsWindowEnabled())
         ClickButton(dlg, IDC_SUBFOLDERS);
     ClickButton(dlg, IDC_SELECT_ALL);
+    // Whatever the list still has to report must come before the typing: every report of the list
+    // shows the members again, which would put back the texts typed over.
+    QApplication::processEvents();
     ClickButton(dlg, IDC_WRITE_TITLE);
     ClickButton(dlg, IDC_WRITE_ARTIST);
     dlg.m_edTitle.SetWindowText("Bench Title");
     dlg.m_edArtist.SetWindowText("Bench Artist");
-    QApplication::processEvents();
     const double setup = std::chrono::duration<double>(std::chrono::steady_clock::now() - setupStart).count();
 
     // The report of files not written is a modal message box: count it and close it.

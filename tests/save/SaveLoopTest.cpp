@@ -194,17 +194,6 @@ TEST(SaveLoopStop, AStopDuringFileKCompletesItAndLeavesTheRestUntouched)
     EXPECT_EQ(save.steps.size(), 3u * 15u) << "file 3 made all its steps";
 }
 
-TEST(SaveLoopStop, AStopBeforeTheFirstFileTouchesNothing)
-{
-    TempDir dir;
-    ListSave save;
-    save.files = pathsIn(dir, 2);
-    save.stop = true;
-    const SaveLoopResult run = RunSaveLoop(save);
-    EXPECT_EQ(run.files, 0);
-    EXPECT_TRUE(save.steps.empty());
-}
-
 TEST(SaveLoopFailures, FilesThatCannotBeWrittenAreReportedAndPassedOver)
 {
     TempDir dir;

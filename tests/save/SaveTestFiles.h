@@ -5,10 +5,12 @@
 #include "tag/Mp3File.h"
 #include "tag/TagFields.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <map>
 #include <set>
 #include <string>
+#include <string_view>
 
 // Files for the save tests: MP3 files whose twelve fields hold texts that name the file, and what a
 // saved file holds afterwards, read without the save code.

@@ -11,6 +11,11 @@ namespace kestrune::test {
 namespace {
 
 enum class CloseBy { Ok, Cancel, Esc, Enter, CloseBox };
+void PrintTo(CloseBy way, std::ostream* out)
+{
+    const char* names[] = {"Ok", "Cancel", "Esc", "Enter", "CloseBox"};
+    *out << names[static_cast<int>(way)];
+}
 
 class OptionsDialog : public MainWindowFixture, public testing::WithParamInterface<CloseBy> {};
 
@@ -84,7 +89,8 @@ TEST_P(OptionsDialog, OpensEmptyEachTimeBlocksTheMainWindowAndChangesNothing)
 }
 
 INSTANTIATE_TEST_SUITE_P(EachWay, OptionsDialog,
-                         testing::Values(CloseBy::Ok, CloseBy::Cancel, CloseBy::Esc, CloseBy::Enter, CloseBy::CloseBox));
+                         testing::Values(CloseBy::Ok, CloseBy::Cancel, CloseBy::Esc, CloseBy::Enter, CloseBy::CloseBox),
+                         testing::PrintToStringParamName());
 
 }  // namespace
 }  // namespace kestrune::test

@@ -62,6 +62,7 @@ TEST(UiCall, WorkerCallsRunInTheWindowThreadInOrderAndReturnTheirValues)
         EXPECT_EQ(results[i], i * 2);
         EXPECT_EQ(seenByWorker[i], i);
     }
+    EXPECT_EQ(threads.size(), 50u);
     for (QThread* t : threads)
         EXPECT_EQ(t, context.thread());
     EXPECT_EQ(text, "Готово");
