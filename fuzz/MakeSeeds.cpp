@@ -39,7 +39,7 @@ std::string withHeader(std::string file, char flags, const std::string& insertBo
 std::vector<std::pair<std::string, std::string>> seeds()
 {
     std::vector<std::pair<std::string, std::string>> out;
-    auto add = [&](const char* name, const Mp3Spec& spec) { out.emplace_back(name, makeMp3(spec)); };
+    auto add = [&](const char* name, const Mp3Spec& layout) { out.emplace_back(name, makeMp3(layout)); };
 
     Mp3Spec full;
     full.frames = {textFrame("TIT2", "Title"), textFrame("TALB", "Album"), textFrame("TPE1", "Artist"),

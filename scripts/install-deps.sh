@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building, running and testing Kestrune need.
-# Does nothing when they are all present already.
+# Installs the Debian packages that building, running and testing Kestrune need, or the packages
+# named as arguments. Does nothing when they are all present already.
 set -euo pipefail
 
 packages=(
@@ -12,6 +12,8 @@ packages=(
   xvfb xauth
   clang libclang-rt-14-dev
 )
+
+[ $# -gt 0 ] && packages=("$@")
 
 missing=()
 for p in "${packages[@]}"; do
