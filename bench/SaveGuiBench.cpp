@@ -1,6 +1,7 @@
 // Save through the real main window, headless: the folder (with "S" when it has sub-folders), "A",
 // the title and artist ticked and typed, and Save with its worker and progress dialog.
 #include "BenchCommands.h"
+#include "BenchGui.h"
 
 #include "res/DialogIds.h"
 #include "ui/main/KestruneDlg.h"
@@ -12,21 +13,10 @@
 
 #include <chrono>
 #include <cstdio>
-#include <memory>
 
 namespace kestrune::bench {
 
 namespace {
-
-QApplication* MakeOffscreenApplication()
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    static char name[] = "kestrune-bench";
-    static char* argv[] = {name, nullptr};
-    static int argc = 1;
-    return new QApplication(argc, argv);
-}
 
 void ClickButton(const CKestruneDlg& dlg, int id)
 {
@@ -41,7 +31,7 @@ int runSaveGui(int argc, char** argv)
         std::fprintf(stderr, "usage: kestrune-bench save-gui DIR\n");
         return 2;
     }
-    std::unique_ptr<QApplication> app(MakeOffscreenApplication());
+    Gui gui;
 
     CKestruneDlg dlg;
     dlg.Create();

@@ -1,5 +1,6 @@
 // The folder browser of the real main window, headless: the list fills and "A".
 #include "BenchCommands.h"
+#include "BenchGui.h"
 
 #include "framework/ListCtrl.h"
 #include "ui/main/KestruneDlg.h"
@@ -15,25 +16,6 @@
 namespace kestrune::bench {
 
 namespace {
-
-// The GUI subcommands' application: on the offscreen platform unless the caller chose another.
-class Gui {
-public:
-    Gui() : m_app(m_argc, m_argv) {}
-
-private:
-    static bool UseOffscreenUnlessChosen()
-    {
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-            qputenv("QT_QPA_PLATFORM", "offscreen");
-        return true;
-    }
-    const bool m_platformChosen = UseOffscreenUnlessChosen();  // before the application exists
-    char m_name[15] = "kestrune-bench";
-    char* m_argv[2] = {m_name, nullptr};
-    int m_argc = 1;
-    QApplication m_app;
-};
 
 std::string FolderText(const char* dir)
 {
