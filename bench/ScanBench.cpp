@@ -17,14 +17,6 @@ namespace kestrune::bench {
 
 namespace {
 
-std::string FolderText(const char* dir)
-{
-    std::string path = dir;
-    if (path.empty() || path.back() != '/')
-        path += '/';
-    return path;
-}
-
 double SecondsSince(std::chrono::steady_clock::time_point start)
 {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
@@ -39,12 +31,29 @@ double ThreadSeconds()
     return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
 }
 
-// Lets the window lay out and paint what the fill left, as it would before the user sees the list.
+// Lets the window lay out and paint what the operation left, as it would before the user sees it.
 double Settle()
 {
     const auto start = std::chrono::steady_clock::now();
     QApplication::processEvents();
     return SecondsSince(start);
+}
+
+struct Timing {
+    double seconds;  // wall clock
+    double cpu;      // this thread's processor time
+    double settle;   // layout and paint afterwards
+};
+
+template <class Operation>
+Timing Time(Operation operation)
+{
+    const double cpuStart = ThreadSeconds();
+    const auto start = std::chrono::steady_clock::now();
+    operation();
+    const double seconds = SecondsSince(start);
+    const double cpu = ThreadSeconds() - cpuStart;
+    return {seconds, cpu, Settle()};
 }
 
 }  // namespace
@@ -65,16 +74,10 @@ int runScan(int argc, char** argv)
     if (recursive)
         dlg.m_chkSubfolders.SetCheck(1);
 
-    const double cpuStart = ThreadSeconds();
-    const auto start = std::chrono::steady_clock::now();
-    dlg.ShowFolder(FolderText(argv[0]));
-    const double seconds = SecondsSince(start);
-    const double cpu = ThreadSeconds() - cpuStart;
-    const double settle = Settle();
-
+    const Timing t = Time([&] { dlg.ShowFolder(withSlash(argv[0])); });
     const int entries = dlg.m_lcFiles.GetItemCount();
-    std::printf("processor time %.3f s; layout and paint afterwards %.3f s\n", cpu, settle);
-    std::printf("%d entries in %.3f s\n", entries, seconds);
+    std::printf("processor time %.3f s; layout and paint afterwards %.3f s\n", t.cpu, t.settle);
+    std::printf("%d entries in %.3f s\n", entries, t.seconds);
     return 0;
 }
 
@@ -90,19 +93,13 @@ int runSelectAll(int argc, char** argv)
     dlg.Create();
     dlg.show();
     dlg.m_chkSubfolders.SetCheck(1);
-    dlg.ShowFolder(FolderText(argv[0]));
+    dlg.ShowFolder(withSlash(argv[0]));
     Settle();
 
-    const double cpuStart = ThreadSeconds();
-    const auto start = std::chrono::steady_clock::now();
-    dlg.OnSelectAll();
-    const double seconds = SecondsSince(start);
-    const double cpu = ThreadSeconds() - cpuStart;
-    const double settle = Settle();
-
-    std::printf("%d MP3 entries selected; processor time %.3f s; paint afterwards %.3f s\n", dlg.m_nSelected, cpu,
-                settle);
-    std::printf("%d entries in %.3f s\n", dlg.m_lcFiles.GetItemCount(), seconds);
+    const Timing t = Time([&] { dlg.OnSelectAll(); });
+    std::printf("%d MP3 entries selected; processor time %.3f s; paint afterwards %.3f s\n", dlg.m_nSelected, t.cpu,
+                t.settle);
+    std::printf("%d entries in %.3f s\n", dlg.m_lcFiles.GetItemCount(), t.seconds);
     return dlg.m_nSelected == dlg.m_lcFiles.GetSelectedCount() ? 0 : 1;
 }
 
