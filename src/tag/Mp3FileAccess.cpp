@@ -13,6 +13,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 namespace kestrune::tag {
@@ -98,6 +99,32 @@ bool Mp3FileAccess::keepOwnerAndMode(int fd) const
             return false;
     }
     return ::fchmod(fd, m_stat.st_mode & 07777) == 0;  // after chown, which may clear set-id bits
+}
+
+bool Mp3FileAccess::keepAttributes(int fd) const
+{
+    // Extended attributes carry what other programs know of the file (desktop tags and ratings,
+    // access lists); a new file must not shed them.
+    ssize_t size = ::flistxattr(m_fd, nullptr, 0);
+    if (size < 0)
+        return errno == ENOTSUP;  // a file system without attributes: nothing to keep
+    std::string names(static_cast<size_t>(size), '\0');
+    size = ::flistxattr(m_fd, names.data(), names.size());
+    if (size < 0)
+        return false;
+    names.resize(static_cast<size_t>(size));
+    std::string value;
+    for (size_t at = 0; at < names.size(); at += std::strlen(names.c_str() + at) + 1) {
+        const char* name = names.c_str() + at;
+        const ssize_t length = ::fgetxattr(m_fd, name, nullptr, 0);
+        value.resize(length > 0 ? static_cast<size_t>(length) : 0);
+        const bool copied = length >= 0 && ::fgetxattr(m_fd, name, value.data(), value.size()) == length &&
+                            ::fsetxattr(fd, name, value.data(), value.size(), 0) == 0;
+        // Security labels belong to the system, which gives the new file the folder's.
+        if (!copied && std::strncmp(name, "security.", 9) != 0)
+            return false;
+    }
+    return true;
 }
 
 namespace {
@@ -280,6 +307,10 @@ bool Mp3FileAccess::replace(const ByteVector& region, const ByteVector& id3v1, s
     if (ok && !keepOwnerAndMode(out)) {
         ok = false;
         error = "cannot keep the file's owner and mode";
+    }
+    if (ok && !keepAttributes(out)) {
+        ok = false;
+        error = "cannot keep the file's extended attributes";
     }
     if (ok && ::fsync(out) != 0) {
         ok = false;

@@ -44,6 +44,7 @@ public:
 private:
     bool readRegions(std::string& error);
     bool keepOwnerAndMode(int fd) const;
+    bool keepAttributes(int fd) const;
     std::string tempPath() const;  // where replace writes the new file
 
     int m_fd = -1;

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <sys/xattr.h>
 
 namespace kestrune::test {
 namespace {
@@ -219,6 +220,8 @@ TEST(Mp3FileSave, WritesInPlaceWhenThePaddingHoldsTheTagElseReplacesTheFileWhole
     mp3.id3v1 = Id3v1{"Old"};
     const auto file = dir.write("a.mp3", makeMp3(mp3));
     ::chmod(file.c_str(), 0640);
+    const std::string desktopTags = "favourites,road trip";
+    const bool hasAttributes = ::setxattr(file.c_str(), "user.xdg.tags", desktopTags.data(), desktopTags.size(), 0) == 0;
     const std::string original = readFile(file);
     const ino_t inode = inodeOf(file);
 
@@ -234,6 +237,11 @@ TEST(Mp3FileSave, WritesInPlaceWhenThePaddingHoldsTheTagElseReplacesTheFileWhole
     const ino_t grown = inodeOf(file);
     EXPECT_NE(grown, inode) << "a tag that grows is written to a new file";
     EXPECT_EQ(fs::status(file).permissions() & fs::perms::all, fs::perms(0640));
+    if (hasAttributes) {
+        std::string kept(64, '\0');
+        kept.resize(static_cast<size_t>(std::max<ssize_t>(0, ::getxattr(file.c_str(), "user.xdg.tags", kept.data(), kept.size()))));
+        EXPECT_EQ(kept, desktopTags) << "extended attributes go with the file";
+    }
     EXPECT_EQ(audioOf(readFile(file)), audioOf(original));
     std::vector<fs::path> left;
     for (const auto& entry : fs::directory_iterator(dir.path()))
