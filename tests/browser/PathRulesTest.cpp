@@ -7,67 +7,49 @@
 namespace kestrune {
 namespace {
 
-TEST(PathRules, FolderPartEndsAtTheLastSlash)
+TEST(PathRules, FolderPartAndParentCutAtTheLastSlash)
 {
-    EXPECT_EQ(GetFolderPart("/music/rock/"), "/music/rock/");
-    EXPECT_EQ(GetFolderPart("/Mu"), "/");
-    EXPECT_EQ(GetFolderPart("/music/Ro"), "/music/");
-    EXPECT_EQ(GetFolderPart("Music"), "");
-    EXPECT_EQ(GetFolderPart(""), "");
-}
-
-TEST(PathRules, ParentFolder)
-{
-    struct Case { const char* text; const char* parent; };
+    struct Case { const char* text; const char* folderPart; const char* parent; };
     for (const Case& c : {
-             Case{"/music/rock/", "/music/"},
-             Case{"/music/rock", "/music/"},
-             Case{"/music/Ro", "/music/"},
-             Case{"/music/", "/"},
-             Case{"/", "/"},
-             Case{"ab", "ab"},  // no separator: its own parent
-             Case{"a", "a"},
-             Case{"", ""},
-             Case{"/music//", "/music/"},
-             Case{"//server/share/", "//server/"},
-             Case{"//server/", "//"},
-             Case{"//", "/"},
-             Case{"/Музыка/Рок/", "/Музыка/"},
-             Case{"Ж", "Ж"},  // one character of two bytes
-         })
-        EXPECT_EQ(GetParentFolder(c.text), c.parent) << '"' << c.text << '"';
-}
-
-TEST(PathRules, ExtensionRunsFromTheLastDotOverTheWholeText)
-{
-    EXPECT_EQ(GetExtension("01 Intro.mp3"), ".mp3");
-    EXPECT_EQ(GetExtension("SONG.MP3"), ".MP3");
-    EXPECT_EQ(GetExtension("Live.Vol1/track"), ".Vol1/track");
-    EXPECT_EQ(GetExtension("README"), "");
-    EXPECT_EQ(GetExtension("name."), ".");
-    EXPECT_EQ(GetExtension("a.tar.gz"), ".gz");
-}
-
-TEST(PathRules, HasExtensionIgnoresCase)
-{
-    EXPECT_TRUE(HasExtension("SONG.MP3", ".mp3"));
-    EXPECT_TRUE(HasExtension("Song.Mp3", ".mp3"));
-    EXPECT_TRUE(HasExtension("Live/Vol1/01 Intro.mp3", ".mp3"));
-    EXPECT_TRUE(HasExtension("ПЕСНЯ.mp3", ".mp3"));
-    EXPECT_TRUE(HasExtension("песня.ЗВУК", ".звук"));
-    EXPECT_FALSE(HasExtension("song.mp3x", ".mp3"));
-    EXPECT_FALSE(HasExtension("Live.Vol1/track", ".mp3"));
-    EXPECT_FALSE(HasExtension("mp3", ".mp3"));
-    EXPECT_FALSE(HasExtension("song.mp", ".mp3"));
-}
-
-TEST(PathRules, FolderEntryEndsInSlash)
-{
-    EXPECT_TRUE(IsFolderEntry("Live/"));
+             Case{"/music/rock/", "/music/rock/", "/music/"},
+             Case{"/music/Ro", "/music/", "/music/"},
+             Case{"/Mu", "/", "/"},
+             Case{"/", "/", "/"},
+             Case{"ab", "", "ab"},  // no separator: its own parent
+             Case{"", "", ""},
+             Case{"/music//", "/music//", "/music/"},
+             Case{"//server/share/", "//server/share/", "//server/"},
+             Case{"//", "//", "/"},
+             Case{"/Музыка/Рок/", "/Музыка/Рок/", "/Музыка/"},
+             Case{"Ж", "", "Ж"},  // one character of two bytes
+         }) {
+        SCOPED_TRACE(c.text);
+        EXPECT_EQ(GetFolderPart(c.text), c.folderPart);
+        EXPECT_EQ(GetParentFolder(c.text), c.parent);
+    }
     EXPECT_TRUE(IsFolderEntry("Live/Vol1/"));
-    EXPECT_FALSE(IsFolderEntry("01 Intro.mp3"));
     EXPECT_FALSE(IsFolderEntry("Live/track"));
     EXPECT_FALSE(IsFolderEntry(""));
+}
+
+// The extension runs from the last dot over the whole text, a "/" included; the MP3 test ignores case.
+TEST(PathRules, ExtensionRunsFromTheLastDot)
+{
+    struct Case { const char* text; const char* extension; bool mp3; };
+    for (const Case& c : {
+             Case{"01 Intro.mp3", ".mp3", true},
+             Case{"SONG.MP3", ".MP3", true},
+             Case{"ПЕСНЯ.Mp3", ".Mp3", true},
+             Case{"Live.Vol1/track", ".Vol1/track", false},
+             Case{"song.mp3x", ".mp3x", false},
+             Case{"a.tar.gz", ".gz", false},
+             Case{"name.", ".", false},
+             Case{"mp3", "", false},
+         }) {
+        SCOPED_TRACE(c.text);
+        EXPECT_EQ(GetExtension(c.text), c.extension);
+        EXPECT_EQ(HasExtension(c.text, ".mp3"), c.mp3);
+    }
 }
 
 }  // namespace

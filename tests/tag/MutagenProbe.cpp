@@ -7,10 +7,8 @@ namespace kestrune::test {
 
 namespace {
 
-constexpr const char* kPython = "/usr/bin/python3";
-
-// Prints the version line, then one line per frame: key, a tab, the frame's repr, with the text
-// values (if any) joined by "|" as a third column.
+// Prints the version line, then one line per frame: key, a tab, the frame's repr, a tab and the text
+// values (or the URL) joined by "|".
 constexpr const char* kDumpScript = R"PY(
 import sys
 from mutagen.id3 import ID3, ID3NoHeaderError
@@ -21,7 +19,7 @@ except ID3NoHeaderError:
 out = ["%d.%d" % t.version[:2]]
 for key in sorted(t.keys()):
     f = t[key]
-    text = "|".join(str(x) for x in getattr(f, "text", [])) if hasattr(f, "text") else getattr(f, "url", "")
+    text = "|".join(str(x) for x in f.text) if hasattr(f, "text") else getattr(f, "url", "")
     out.append("%s\t%s\t%s" % (key, repr(f).replace("\n", " "), str(text).replace("\n", " ")))
 sys.stdout.buffer.write(("\n".join(out) + "\n").encode("utf-8", "surrogatepass"))
 )PY";
@@ -34,15 +32,15 @@ std::string shellQuote(const std::string& s)
     return out + "'";
 }
 
-std::optional<std::string> run(const std::string& command)
+// Runs /usr/bin/python3 (not the one on PATH, which may lack mutagen); its output, or nothing on failure.
+std::optional<std::string> runPython(const std::string& arguments)
 {
-    FILE* pipe = ::popen(command.c_str(), "r");
+    FILE* pipe = ::popen(("/usr/bin/python3 " + arguments + " 2>/dev/null").c_str(), "r");
     if (!pipe)
         return std::nullopt;
     std::string out;
     char buffer[4096];
-    size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0)
+    for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
         out.append(buffer, n);
     return ::pclose(pipe) == 0 ? std::optional(out) : std::nullopt;
 }
@@ -51,25 +49,20 @@ std::optional<std::string> run(const std::string& command)
 
 bool mutagenAvailable()
 {
-    static const bool available =
-        run(std::string(kPython) + " -c 'import mutagen.id3' 2>/dev/null").has_value();
+    static const bool available = runPython("-c 'import mutagen.id3'").has_value();
     return available;
 }
 
 std::optional<MutagenView> mutagenRead(const std::filesystem::path& file)
 {
-    const auto out = run(std::string(kPython) + " -c " + shellQuote(kDumpScript) + " " + shellQuote(file.string()) +
-                         " 2>/dev/null");
+    const auto out = runPython("-c " + shellQuote(kDumpScript) + " " + shellQuote(file.string()));
     if (!out)
         return std::nullopt;
     MutagenView view;
     std::istringstream lines(*out);
     std::getline(lines, view.version);
-    std::string line;
-    while (std::getline(lines, line)) {
-        const size_t tab = line.find('\t');
-        view.frames[line.substr(0, tab)] = line.substr(tab + 1);
-    }
+    for (std::string line; std::getline(lines, line);)
+        view.frames[line.substr(0, line.find('\t'))] = line.substr(line.find('\t') + 1);
     return view;
 }
 
@@ -81,11 +74,8 @@ std::string mutagenFrame(const MutagenView& view, const std::string& key)
 
 std::string mutagenText(const MutagenView& view, const std::string& key)
 {
-    auto it = view.frames.find(key);
-    if (it == view.frames.end())
-        return {};
-    const size_t tab = it->second.rfind('\t');
-    return it->second.substr(tab + 1);
+    const std::string frame = mutagenFrame(view, key);
+    return frame.empty() ? frame : frame.substr(frame.rfind('\t') + 1);
 }
 
 }  // namespace kestrune::test
