@@ -232,6 +232,22 @@ TEST_P(SaveCancel, DuringFileKTheRunEndsWhenThatFileIsDone)
 INSTANTIATE_TEST_SUITE_P(EachWay, SaveCancel, testing::Values(CancelBy::Button, CancelBy::Esc, CancelBy::CloseBox),
                          testing::PrintToStringParamName());
 
+// Typing "Mu" after the folder lists its entries that begin with Mu; they are still that folder's files.
+TEST_F(SaveCommand, UnderAPartlyTypedNameTheSelectedFileIsTheOneLoadedAndWritten)
+{
+    dir.write("Mu1.mp3", taggedMp3("one"));
+    dir.write("MuMu1.mp3", taggedMp3("two"));
+    const std::string other = Bytes("MuMu1.mp3");
+    dlg->ShowFolder(dir.str() + "Mu");
+    ClickEntry("Mu1.mp3");
+    EXPECT_EQ(Shown(kRowTitle).toStdString(), originalText("one", "title"));
+
+    Set(kRowTitle, "Written");
+    Click(*dlg, IDC_SAVE);
+    EXPECT_EQ(TitleOf("Mu1.mp3"), "Written");
+    EXPECT_EQ(Bytes("MuMu1.mp3"), other) << "a file the user did not select";
+}
+
 TEST_F(SaveCommand, FilesThatCannotBeWrittenAreListedInOneMessageAfterTheRun)
 {
     dir.write("a.mp3", taggedMp3("a"));

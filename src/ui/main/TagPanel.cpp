@@ -1,5 +1,6 @@
 // The tag field panel: write tick boxes, the transliteration box, the list's selection change and
 // loading a file's tag into the field texts.
+#include "browser/PathRules.h"
 #include "tag/Mp3File.h"
 #include "ui/main/FieldControls.h"
 #include "ui/main/KestruneDlg.h"
@@ -52,7 +53,9 @@ void CKestruneDlg::OnItemChanged(NMHDR* pNMHDR, LRESULT* pResult)
         if (isSelected && !wasSelected) {
             ++m_nSelected;
             if (m_bLoadOnSelect)
-                LoadTagFields(m_strPath + text);  // no separator: m_strPath ends in "/" or is a typed name
+                // The entries belong to the folder part: under a partly typed name ("/music/Mu") the
+                // name and the entry run together would name another file, or none.
+                LoadTagFields(GetFolderPart(m_strPath) + text);
         } else if (wasSelected && !isSelected) {
             --m_nSelected;
         }
