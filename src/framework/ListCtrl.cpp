@@ -60,11 +60,6 @@ unsigned CListCtrl::GetItemState(int item, unsigned mask) const
     return Send([l = GetListView(), item, mask] { return l->GetItemState(item, mask); });
 }
 
-bool CListCtrl::SetItemState(int item, unsigned state, unsigned mask)
-{
-    return Send([l = GetListView(), item, state, mask] { return l->SetItemState(item, state, mask); });
-}
-
 int CListCtrl::GetNextItem(int item, unsigned flags) const
 {
     return Send([l = GetListView(), item, flags] { return l->GetNextItem(item, flags); });

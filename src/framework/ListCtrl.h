@@ -69,7 +69,6 @@ public:
     int GetItemCount() const;
     std::string GetItemText(int item) const;
     unsigned GetItemState(int item, unsigned mask) const;
-    bool SetItemState(int item, unsigned state, unsigned mask);
     int GetNextItem(int item, unsigned flags) const;
     int GetSelectedCount() const;
     int GetSelectionMark() const;

@@ -204,28 +204,6 @@ unsigned ListView::GetItemState(int item, unsigned mask) const
     return d->state[static_cast<std::size_t>(item)] & mask;
 }
 
-bool ListView::SetItemState(int item, unsigned state, unsigned mask)
-{
-    if (item < 0 || item >= GetItemCount())
-        return false;
-    const QModelIndex index = d->model->index(item);
-    const auto round = d->generation;
-    if (mask & StateFocused) {
-        if (state & StateFocused) {
-            if (currentIndex() != index)
-                selectionModel()->setCurrentIndex(index, QItemSelectionModel::NoUpdate);
-        } else if (currentIndex() == index) {
-            selectionModel()->clearCurrentIndex();
-        }
-    }
-    if ((mask & StateSelected) && round == d->generation) {
-        const bool want = (state & StateSelected) != 0;
-        if (want != ((d->state[static_cast<std::size_t>(item)] & StateSelected) != 0))
-            selectionModel()->select(index, want ? QItemSelectionModel::Select : QItemSelectionModel::Deselect);
-    }
-    return true;
-}
-
 int ListView::GetNextItem(int start, unsigned flags) const
 {
     const unsigned need = flags & (StateFocused | StateSelected);
@@ -242,11 +220,6 @@ int ListView::GetSelectedCount() const
 int ListView::GetSelectionMark() const
 {
     return d->mark;
-}
-
-void ListView::SetSelectionMark(int item)
-{
-    d->mark = item >= 0 && item < GetItemCount() ? item : -1;
 }
 
 void ListView::SetItemsSelected(const std::vector<std::int8_t>& want)

@@ -35,15 +35,11 @@ public:
     int GetItemCount() const;
     std::string GetItemText(int item) const;
     unsigned GetItemState(int item, unsigned mask) const;
-    // Sets the bits of mask in the item's state to those of state. Setting the selected bit does
-    // not move the focus. Raises itemChanged when the state changes. Returns false for a bad index.
-    bool SetItemState(int item, unsigned state, unsigned mask);
     // The next item after start (-1: from the first) that has the flags' state, or -1.
     int GetNextItem(int start, unsigned flags) const;
     int GetSelectedCount() const;
     // The anchor of the current selection (the item last clicked or moved to), or -1.
     int GetSelectionMark() const;
-    void SetSelectionMark(int item);
     // Bulk selection: want[i] is 1 to select item i, 0 to deselect it, -1 to leave it. Applied to
     // Qt as ranges; itemChanged is raised for each changed item in ascending order.
     void SetItemsSelected(const std::vector<std::int8_t>& want);
