@@ -2,6 +2,7 @@
 
 #include "browser/DirectorySearch.h"
 #include "browser/NameMatch.h"
+#include "browser/PathRules.h"
 
 #include <sys/stat.h>
 
@@ -86,20 +87,24 @@ std::vector<std::string> Walk(const std::string& path, std::vector<std::string>*
     // Breadth-first, the queue and the visit order are the same sequence: the folders still to scan are the
     // ones after `next`.
     std::vector<std::string> visited{std::string()};
+    // Every entry is relative to the folder part, where the window looks for it: under a partly typed name
+    // ("/music/Mu") only the first read filters by the name, the folders it finds ("Music/") are read
+    // below the folder ("/music/Music/"), not run together with the name ("/music/MuMusic/").
+    const std::string folderPart = GetFolderPart(path);
     // A folder link that leads back up the tree would otherwise make the walk repeat that tree under ever
     // longer paths until they exceed PATH_MAX.
     std::set<FolderId> seen;
-    if (auto root = IdentifyScannedFolder(path))
+    if (auto root = IdentifyScannedFolder(folderPart))
         seen.insert(*root);
 
     std::vector<std::string> found;
     for (std::size_t next = 0; next < visited.size(); ++next) {
         found.clear();
-        ScanFolderOnce(path, visited[next], found, files);
+        ScanFolderOnce(next == 0 ? path : folderPart, visited[next], found, files);
         for (std::string& folder : found) {
-            // A folder that cannot be identified (below a partly typed name it names nothing) cannot be read
-            // either, so it cannot lead round a loop: it stays in the list, as the plain walk has it.
-            const auto id = IdentifyScannedFolder(path + folder);
+            // A folder that cannot be identified cannot be read either, so it cannot lead round a loop: it
+            // stays in the list, as the plain walk has it.
+            const auto id = IdentifyScannedFolder(folderPart + folder);
             if (!id || seen.insert(*id).second)
                 visited.push_back(std::move(folder));
         }

@@ -20,11 +20,12 @@ void ScanFiles(const std::string& path, const std::string& prefix, std::vector<s
 
 // The folders of the sub-folder mode: "" (the current folder) first, then the relative path of every folder
 // below it, level by level, each level in the order the scans met its folders. Each real folder is visited
-// once, so a link that leads back up the tree does not repeat the tree below it.
+// once, so a link that leads back up the tree does not repeat the tree below it. Under a partly typed name
+// the name filters the first level only; the folders below are read as folder part + relative path.
 std::vector<std::string> WalkFolderTree(const std::string& path);
 
 // WalkFolderTree and the file scans of the folders it returns, in one pass: returns the same folders and
-// appends to files, folder by folder in that order, what ScanFiles(path, folder, files) appends. Each folder
+// appends to files, folder by folder in that order, what the file scan of each folder appends. Each folder
 // is read once instead of twice, which halves the disk work of listing a large tree.
 std::vector<std::string> WalkFolderTree(const std::string& path, std::vector<std::string>& files);
 

@@ -15,6 +15,7 @@
 
 #include <array>
 #include <functional>
+#include <set>
 
 namespace kestrune::test {
 namespace {
@@ -232,12 +233,15 @@ TEST_P(SaveCancel, DuringFileKTheRunEndsWhenThatFileIsDone)
 INSTANTIATE_TEST_SUITE_P(EachWay, SaveCancel, testing::Values(CancelBy::Button, CancelBy::Esc, CancelBy::CloseBox),
                          testing::PrintToStringParamName());
 
-// Typing "Mu" after the folder lists its entries that begin with Mu; they are still that folder's files.
+// Typing "Mu" after the folder lists its entries that begin with Mu, with "S" the files below its folders
+// that begin with Mu too; every entry is still a file of the folder.
 TEST_F(SaveCommand, UnderAPartlyTypedNameTheSelectedFileIsTheOneLoadedAndWritten)
 {
     dir.write("Mu1.mp3", taggedMp3("one"));
     dir.write("MuMu1.mp3", taggedMp3("two"));
-    const std::string other = Bytes("MuMu1.mp3");
+    dir.write("Music/in.mp3", taggedMp3("in"));
+    dir.write("MuMusic/other.mp3", taggedMp3("other"));
+    const std::string untouched = Bytes("MuMu1.mp3");
     dlg->ShowFolder(dir.str() + "Mu");
     ClickEntry("Mu1.mp3");
     EXPECT_EQ(Shown(kRowTitle).toStdString(), originalText("one", "title"));
@@ -245,7 +249,16 @@ TEST_F(SaveCommand, UnderAPartlyTypedNameTheSelectedFileIsTheOneLoadedAndWritten
     Set(kRowTitle, "Written");
     Click(*dlg, IDC_SAVE);
     EXPECT_EQ(TitleOf("Mu1.mp3"), "Written");
-    EXPECT_EQ(Bytes("MuMu1.mp3"), other) << "a file the user did not select";
+    EXPECT_EQ(Bytes("MuMu1.mp3"), untouched) << "a file the user did not select";
+
+    dlg->m_chkSubfolders.SetCheck(1);
+    dlg->ShowFolder(dir.str() + "Mu");
+    std::set<std::string> entries;
+    for (int row = 0; row < List()->GetItemCount(); ++row)
+        entries.insert(List()->GetItemText(row));
+    EXPECT_EQ(entries, (std::set<std::string>{"Mu1.mp3", "MuMu1.mp3", "Music/in.mp3", "MuMusic/other.mp3"}));
+    ClickEntry("Music/in.mp3");
+    EXPECT_EQ(Shown(kRowTitle).toStdString(), originalText("in", "title"));
 }
 
 TEST_F(SaveCommand, FilesThatCannotBeWrittenAreListedInOneMessageAfterTheRun)
