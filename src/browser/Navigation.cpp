@@ -22,6 +22,7 @@ const std::string kMp3Extension = ".mp3";
 void CKestruneDlg::ShowFolder(const std::string& path)
 {
     m_strPath = path;
+    m_strListFolder = GetFolderPart(path);
     m_nSelected = 0;
     // The path field's change notification that this show raises is ignored by the dialog, so the
     // folder is filled once, not a second time from OnPathChange.
@@ -109,15 +110,15 @@ void CKestruneDlg::OnUp()
     ShowFolder(m_strPath);
 }
 
-// The target is built on the folder part of the path, so a folder can be entered also while the
-// path field holds a partly typed name.
+// The target is built on the folder of the entries, so a folder can be entered also while the path
+// field holds a partly typed name.
 void CKestruneDlg::OnItemActivate(NMHDR*, LRESULT* pResult)
 {
     *pResult = 0;
     const int mark = m_lcFiles.GetSelectionMark();
     if (mark < 0)
         return;
-    const std::string target = GetFolderPart(m_strPath) + m_lcFiles.GetItemText(mark);
+    const std::string target = m_strListFolder + m_lcFiles.GetItemText(mark);
     if (IsFolderEntry(target))
         ShowFolder(target);
 }
@@ -133,7 +134,7 @@ void CKestruneDlg::OnListKeyDown(NMHDR* pNMHDR, LRESULT* pResult)
         return;
     const std::string text = m_lcFiles.GetItemText(mark);
     if (IsFolderEntry(text))
-        ShowFolder(GetFolderPart(m_strPath) + text);
+        ShowFolder(m_strListFolder + text);
 }
 
 void CKestruneDlg::OnSelectAll()

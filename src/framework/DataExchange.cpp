@@ -4,7 +4,6 @@
 #include "framework/Wnd.h"
 
 #include <QAbstractButton>
-#include <QAnyStringView>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QUtf8StringView>
@@ -55,12 +54,11 @@ bool TextChangesReported(const QWidget* control)
 void WriteText(CDataExchange* pDX, std::size_t index, std::string text)
 {
     QWidget* control = pDX->Binding(index).control;
-    const QUtf8StringView utf8(text);
-    if (!QAnyStringView::equal(ControlText(control), utf8))
-        SetControlText(control, utf8.toString());
+    const QString shown = QUtf8StringView(text).toString();  // bytes that are not UTF-8 show as U+FFFD
+    if (ControlText(control) != shown)
+        SetControlText(control, shown);
     ShownBinding& binding = pDX->Binding(index);
-    binding.textKnown = binding.control == control && binding.textReported &&
-                        QAnyStringView::equal(ControlText(control), utf8);
+    binding.textKnown = binding.control == control && binding.textReported && ControlText(control) == shown;
     if (binding.textKnown)
         binding.text = std::move(text);
 }
@@ -74,6 +72,14 @@ void ShowText(CDataExchange* pDX, std::size_t index, const std::string& text)
 }
 
 }  // namespace
+
+const std::string* CDataExchange::ShownText(int id, const QWidget* control) const
+{
+    for (const ShownBinding& binding : *m_pShown)
+        if (binding.id == id && binding.control == control && binding.textKnown)
+            return &binding.text;
+    return nullptr;
+}
 
 void CDataExchange::StartBinding(std::size_t index, int id)
 {
@@ -92,10 +98,15 @@ void DDX_Text(CDataExchange* pDX, int id, std::string& value)
 {
     if (pDX->Failed())
         return;
-    if (pDX->m_bSaveAndValidate)
-        value = ControlText(pDX->PrepareCtrl(id)).toStdString();
-    else
+    if (!pDX->m_bSaveAndValidate) {
         ShowText(pDX, pDX->NextBinding(id), value);
+        return;
+    }
+    // A text that is not UTF-8 (a folder named in another encoding) cannot be shown as it is. While the
+    // control still shows what the last show wrote, the store gives back those bytes, not the shown form.
+    QWidget* control = pDX->PrepareCtrl(id);
+    const std::string* shown = pDX->ShownText(id, control);
+    value = shown ? *shown : ControlText(control).toStdString();
 }
 
 bool ParseDecimalInt(const std::string& text, int& value)

@@ -52,6 +52,9 @@ public:
             StartBinding(index, id);
         return index;
     }
+    // The text the last show wrote into the control with this id while the control still shows it,
+    // else null.
+    const std::string* ShownText(int id, const QWidget* control) const;
     ShownBinding& Binding(std::size_t index) const { return (*m_pShown)[index]; }
 
 private:

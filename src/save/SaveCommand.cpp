@@ -1,6 +1,5 @@
 // The Save command: store, then write the ticked fields into every selected file on a worker
 // thread while the save progress dialog runs.
-#include "browser/PathRules.h"
 #include "framework/UiCall.h"
 #include "res/ResourceIds.h"
 #include "save/SaveLoop.h"
@@ -63,7 +62,7 @@ public:
             return std::pair(list->GetNextItem(current, LVNI_SELECTED), list->GetItemText(current));
         });
         m_current = next;
-        return GetFolderPart(m_owner.m_strPath) + text;  // as the panel loaded it
+        return m_owner.m_strListFolder + text;  // as the panel loaded it
     }
 
     const std::string* TextFor(const TagField& field) override

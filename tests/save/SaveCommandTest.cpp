@@ -261,6 +261,34 @@ TEST_F(SaveCommand, UnderAPartlyTypedNameTheSelectedFileIsTheOneLoadedAndWritten
     EXPECT_EQ(Shown(kRowTitle).toStdString(), originalText("in", "title"));
 }
 
+// The entries stay the listed folder's while the path text is too short to refill the list, and a folder
+// named in another encoding keeps its bytes though the path field can only show a stand-in for them.
+TEST_F(SaveCommand, TheSelectedFileIsTheListedFoldersWhateverThePathFieldShows)
+{
+    for (const std::string& folder : {std::string("music"), std::string("Caf\xE9")}) {
+        SCOPED_TRACE(folder);
+        const std::string tag = folder == "music" ? "music" : "café";
+        dir.write(folder + "/a.mp3", taggedMp3(tag));
+        dlg->ShowFolder(dir.str() + folder + "/");
+        if (folder == "music") {
+            auto* path = Control(*dlg, IDC_PATH);
+            path->setFocus();
+            PressKey(path, Qt::Key_A, Qt::ControlModifier);
+            Type(path, "/");  // the start of a new path: no refill yet
+        }
+        ClickEntry("a.mp3");
+        EXPECT_EQ(Shown(kRowTitle).toStdString(), originalText(tag, "title"));
+        if (!dlg->m_bWriteTitle)
+            Tick(kRowTitle);
+        Retype(kRowTitle, "Written");
+        Click(*dlg, IDC_SAVE);
+        EXPECT_EQ(TitleOf(folder + "/a.mp3"), "Written");
+        if (folder != "music") {  // "S" and Up start from the path after the save's store
+            EXPECT_EQ(dlg->m_strPath, dir.str() + folder + "/");
+        }
+    }
+}
+
 TEST_F(SaveCommand, FilesThatCannotBeWrittenAreListedInOneMessageAfterTheRun)
 {
     dir.write("a.mp3", taggedMp3("a"));

@@ -47,6 +47,9 @@ public:
     int m_bWriteUrl = 0;
     int m_bWriteEncodedBy = 0;
     std::string m_strPath;
+    // The folder the list's entries belong to: the folder part of the path last shown. The path text
+    // can change without a refill (typing fewer than three characters), the entries' folder cannot.
+    std::string m_strListFolder;
     std::string m_strTrack;
     std::string m_strAlbum;
     std::string m_strUrl;

@@ -53,9 +53,9 @@ void CKestruneDlg::OnItemChanged(NMHDR* pNMHDR, LRESULT* pResult)
         if (isSelected && !wasSelected) {
             ++m_nSelected;
             if (m_bLoadOnSelect)
-                // The entries belong to the folder part: under a partly typed name ("/music/Mu") the
-                // name and the entry run together would name another file, or none.
-                LoadTagFields(GetFolderPart(m_strPath) + text);
+                // Not the path text and the entry run together: under a partly typed name
+                // ("/music/Mu") that would name another file, or none.
+                LoadTagFields(m_strListFolder + text);
         } else if (wasSelected && !isSelected) {
             --m_nSelected;
         }
