@@ -77,6 +77,7 @@ CMp3File::~CMp3File() = default;
 void CMp3File::Load()
 {
     ClearTexts();
+    m_loadFailed = true;
     try {
         Mp3FileAccess file;
         std::string error;
@@ -97,6 +98,7 @@ void CMp3File::Load()
                 text = id3v1[static_cast<size_t>(field.id3v1)];
             (this->*field.set)(text);
         }
+        m_loadFailed = false;
     } catch (...) {
         ClearTexts();
     }
@@ -141,6 +143,8 @@ std::string CMp3File::SaveTag()
     std::string error;
     if (!file.open(m_path, true, error))
         return error;
+    if (m_loadFailed)
+        return "file could not be read when loaded";
     RawTag raw = parseId3v2(file.id3v2Region());
     if (raw.version == 0 && file.id3v1Tag().isEmpty() && !file.hasMpegAudio())
         return "neither an ID3 tag nor MPEG audio";

@@ -50,7 +50,7 @@ public:
 
     // Writes the twelve texts into the file's ID3v2 tag (a missing frame is created even for an empty
     // text) and its ID3v1 tag. Returns true when the file holds them afterwards; otherwise the file is
-    // unchanged and GetSaveError says why.
+    // unchanged and GetSaveError says why. A file that the last Load could not read is not written.
     virtual bool Save();
 
     virtual void SetTitle(const std::string& text);
@@ -88,4 +88,7 @@ private:
     std::string m_encodedBy;
     std::string m_path;
     std::string m_saveError;
+    // The last Load could not read the file: its texts are empty stand-ins, not the file's, and a
+    // Save would write them over the fields the caller did not set.
+    bool m_loadFailed = false;
 };

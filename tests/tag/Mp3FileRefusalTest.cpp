@@ -83,6 +83,15 @@ TEST(Mp3FileRefusal, FilesThatCannotBeWrittenStayAsTheyAre)
     EXPECT_EQ(saveError(dir.path() / "fifo.mp3"), "not a regular file");
     EXPECT_EQ(saveError(dir.path() / "missing.mp3"), "file not found");
     EXPECT_FALSE(fs::exists(dir.path() / "missing.mp3"));
+    // A file that appears (or becomes readable) between Load and Save keeps its tag: the record holds
+    // no texts of it for the fields the caller did not set.
+    CMp3File record((dir.path() / "late.mp3").string());
+    record.Load();
+    const auto late = dir.write("late.mp3", bytes);
+    record.SetComment("New comment");
+    EXPECT_FALSE(record.Save());
+    EXPECT_EQ(record.GetSaveError(), "file could not be read when loaded");
+    EXPECT_EQ(readFile(late), bytes);
 
     // A tag that must grow is written by renaming a new file over the old: not over one of several links.
     const auto linked = dir.write("linked.mp3", bytes);
