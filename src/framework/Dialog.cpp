@@ -7,8 +7,11 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
+#include <QLabel>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QScopedValueRollback>
+#include <QShortcutEvent>
 #include <QThread>
 
 #include <stdexcept>
@@ -194,13 +197,25 @@ void CDialog::FocusFirstTabStop()
 }
 
 // Enter and Esc are taken before the focused control sees them, as the Windows dialog manager
-// does; an editor opened inside a list keeps them.
+// does; an editor opened inside a list, and the menu bar while it has the keyboard, keep them. An
+// access key that a label and a menu title share goes to the label's control, as on Windows.
 bool CDialog::eventFilter(QObject* watched, QEvent* event)
 {
+    if (event->type() == QEvent::Shortcut && m_pMenu && watched == m_pMenu &&
+        static_cast<QShortcutEvent*>(event)->isAmbiguous()) {
+        const QKeySequence key = static_cast<QShortcutEvent*>(event)->key();
+        for (const Control& c : m_controls) {
+            auto* label = qobject_cast<QLabel*>(c.widget);
+            if (label && label->buddy() && QKeySequence::mnemonic(label->text()) == key) {
+                label->buddy()->setFocus(Qt::ShortcutFocusReason);
+                return true;
+            }
+        }
+    }
     if (event->type() != QEvent::KeyPress || !watched->isWidgetType())
         return false;
     auto* widget = static_cast<QWidget*>(watched);
-    if (widget->window() != this)
+    if (widget->window() != this || widget == static_cast<QWidget*>(m_pMenu))
         return false;
     auto* key = static_cast<QKeyEvent*>(event);
     if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))

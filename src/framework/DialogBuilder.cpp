@@ -20,6 +20,8 @@
 #include <stdexcept>
 #include <string_view>
 
+#include <limits>
+
 namespace kestrune {
 
 namespace {
@@ -57,6 +59,7 @@ QWidget* NewControl(const ControlTemplate& t, QWidget* parent)
         return new QCheckBox(Text(t), parent);
     case ControlKind::Edit: {
         auto* edit = new QLineEdit(parent);
+        edit->setMaxLength(std::numeric_limits<int>::max());  // Qt's default of 32767 would cut long tag texts
         if (t.style & cs::DigitsOnly)
             edit->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), edit));
         return edit;

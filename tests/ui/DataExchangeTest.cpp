@@ -66,6 +66,20 @@ TEST(DataExchange, ShowCopiesEveryMemberIntoItsControlAndStoreCopiesItBack)
     }
 }
 
+TEST(DataExchange, LongTextsGoThroughTheFieldsWhole)
+{
+    CKestruneDlg dlg;
+    dlg.Create();
+    const std::string shown(40000, 's'), typed(40000, 't');
+    dlg.m_strTitle = shown;
+    ASSERT_TRUE(dlg.UpdateData(false));
+    ASSERT_TRUE(dlg.UpdateData(true));
+    EXPECT_EQ(dlg.m_strTitle, shown);
+    SetControlText(Control(dlg, IDC_TITLE), QString::fromStdString(typed));
+    ASSERT_TRUE(dlg.UpdateData(true));
+    EXPECT_EQ(dlg.m_strTitle, typed);
+}
+
 TEST(DataExchange, StoreStopsAtACountThatIsNotANumber)
 {
     CKestruneDlg dlg;
