@@ -78,7 +78,15 @@ TagLib::ByteVector renderId3v1(const Id3v1Texts& texts)
     const unsigned track = leadingNumber(slot(texts, Id3v1Slot::Track));
     tag.setTrack(track <= 255 ? track : 0);
     tag.setGenreNumber(genreNumber(slot(texts, Id3v1Slot::Genre)));
-    return tag.render();
+    TagLib::ByteVector block = tag.render();
+    // TagLib always writes ID3v1.1, whose comment ends at 28 bytes to make room for the track. Without
+    // a track the comment keeps all 30 bytes, as ID3v1.0 has them.
+    constexpr unsigned kCommentOffset = 97, kCommentSize = 30;
+    const TagLib::ByteVector comment = TagLib::ID3v1::StringHandler().render(tag.comment());  // as render() has it
+    if (tag.track() == 0 && comment.size() > kCommentSize - 2)
+        for (unsigned i = 0; i < kCommentSize; ++i)
+            block[kCommentOffset + i] = i < comment.size() ? comment[i] : '\0';
+    return block;
 }
 
 }  // namespace kestrune::tag

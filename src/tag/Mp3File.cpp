@@ -214,8 +214,14 @@ std::string CMp3File::SaveTag()
         if (field.id3v1 != Id3v1Slot::None)
             id3v1Texts[static_cast<size_t>(field.id3v1)] = (this->*field.get)();
     ByteVector id3v1 = file.id3v1Tag();
-    if (!id3v1.isEmpty() || std::any_of(id3v1Texts.begin(), id3v1Texts.end(), [](auto& t) { return !t.empty(); }))
-        id3v1 = renderId3v1(id3v1Texts);
+    if (!id3v1.isEmpty() || std::any_of(id3v1Texts.begin(), id3v1Texts.end(), [](auto& t) { return !t.empty(); })) {
+        // A tag that already reads as these texts, or as what rendering them reads as, stays byte for
+        // byte: a save changes only what differs (rendering again would turn space padding into zeros).
+        const ByteVector rendered = renderId3v1(id3v1Texts);
+        const Id3v1Texts stored = parseId3v1(id3v1);
+        if (id3v1.isEmpty() || (stored != id3v1Texts && stored != parseId3v1(rendered)))
+            id3v1 = rendered;
+    }
 
     const bool regionChanges = region != file.id3v2Region();
     const bool id3v1Changes = id3v1 != file.id3v1Tag();
