@@ -182,9 +182,19 @@ std::string CMp3File::SaveTag()
     auto rendered = [&](Frame& f, const ByteVector& id) {
         return makeRawFrame(id, renderFieldContent(f, version), version, raw.unsynchronised);
     };
+    // A tag may hold a field's text frame twice, which ID3v2 does not allow; the editor shows the first.
+    // When that field is written the later ones go, or other readers would go on showing their old texts.
+    auto duplicatesWritten = [&](const RawFrame& f) {
+        return f.id.startsWith("T") && std::any_of(written.begin(), written.end(), [&](const Frame* w) {
+                   return w->frameID() == f.id;
+               });
+    };
     for (size_t i = 0; i < raw.frames.size(); ++i) {
         Frame* from = frames.fromStored[i];
-        updated.frames.push_back(from && isWritten(from) ? rendered(*from, raw.frames[i].id) : raw.frames[i]);
+        if (from && isWritten(from))
+            updated.frames.push_back(rendered(*from, raw.frames[i].id));
+        else if (!duplicatesWritten(raw.frames[i]))
+            updated.frames.push_back(raw.frames[i]);
     }
     for (Frame* f : written)
         if (std::find(frames.fromStored.begin(), frames.fromStored.end(), f) == frames.fromStored.end())

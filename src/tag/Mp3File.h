@@ -16,8 +16,9 @@ class Tag;
 // between calls, and nothing throws out of it.
 //
 // Save is lossless or does nothing: only changed fields and fields whose frame is missing are written,
-// every other frame and every audio byte stays as it was, and a file whose tag is not understood whole,
-// or that would lose a frame, is left untouched with the reason in GetSaveError.
+// every other frame and every audio byte stays as it was (but for a second copy of a written field's
+// text frame, which would go on showing the old text), and a file whose tag is not understood whole, or
+// that would lose a frame, is left untouched with the reason in GetSaveError.
 class CMp3File {
 public:
     explicit CMp3File(const std::string& path);

@@ -158,6 +158,30 @@ TEST(Mp3FileSave, AFileWithOnlyAnId3v1TagGetsEveryFrameAndKeepsItsOldTexts)
     EXPECT_EQ(after.substr(after.size() - 128 + 97, 30), std::string(30, 'c'));
 }
 
+// Other readers show every copy of a text frame a tag holds twice; the editor shows and writes the first.
+TEST(Mp3FileSave, ATextFrameHeldTwiceIsKeptUntilItsFieldIsWrittenThenOnlyTheNewTextRemains)
+{
+    TempDir dir;
+    Mp3Spec mp3;
+    mp3.frames = {textFrame("TIT2", "First"), textFrame("TPE1", "Artist"), textFrame("TIT2", "Second")};
+    mp3.padding = 500;
+    const auto file = dir.write("a.mp3", makeMp3(mp3));
+    auto count = [&](const std::string& what) {
+        const std::string bytes = readFile(file);
+        size_t n = 0;
+        for (size_t at = bytes.find(what); at != std::string::npos; at = bytes.find(what, at + 1))
+            ++n;
+        return n;
+    };
+    EXPECT_EQ(loadFields(file).at("title"), "First");
+    ASSERT_TRUE(save(file, {{"artist", "Other"}}));
+    EXPECT_EQ(count("TIT2"), 2u) << "an unwritten field keeps its frames";
+    ASSERT_TRUE(save(file, {{"title", ""}}));
+    EXPECT_EQ(count("TIT2"), 1u);
+    EXPECT_EQ(count("Second"), 0u);
+    EXPECT_EQ(loadFields(file).at("artist"), "Other");
+}
+
 TEST(Mp3FileSave, CommentAndUrlAreReadFromAndWrittenToTheFrameTheEditorShows)
 {
     SKIP_WITHOUT_MUTAGEN();
