@@ -237,11 +237,16 @@ std::string CMp3File::SaveTag()
     const bool id3v1Changes = id3v1 != file.id3v1Tag();
     if (!regionChanges && !id3v1Changes)
         return {};
-    // In place only with a single write; two writes could leave half a save behind.
+    // In place only with a single write; two writes could leave half a save behind. A file that cannot
+    // be replaced (other hard links, a folder that takes no new file) is still written in place when the
+    // tag fits, the ID3v1 tag first: cut short between the writes it holds two whole tags and all its
+    // audio, where the alternative is not to save at all.
     const bool fits = region.size() == file.id3v2RegionSize();
     bool ok;
     if (fits && !(regionChanges && id3v1Changes))
         ok = regionChanges ? file.writeRegion(region, error) : file.writeId3v1(id3v1, error);
+    else if (fits && !file.canReplace())
+        ok = file.writeId3v1(id3v1, error) && file.writeRegion(region, error);
     else
         ok = file.replace(region, id3v1, error);
     return ok ? std::string() : error;

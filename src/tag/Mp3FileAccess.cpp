@@ -275,6 +275,17 @@ bool Mp3FileAccess::writeId3v1(const ByteVector& id3v1, std::string& error)
     return true;
 }
 
+std::string Mp3FileAccess::folderPath() const
+{
+    const size_t slash = m_path.rfind('/');
+    return slash == std::string::npos ? "." : slash == 0 ? "/" : m_path.substr(0, slash);
+}
+
+bool Mp3FileAccess::canReplace() const
+{
+    return m_stat.st_nlink <= 1 && ::access(folderPath().c_str(), W_OK) == 0;
+}
+
 bool Mp3FileAccess::replace(const ByteVector& region, const ByteVector& id3v1, std::string& error)
 {
     if (m_stat.st_nlink > 1) {
@@ -289,8 +300,7 @@ bool Mp3FileAccess::replace(const ByteVector& region, const ByteVector& id3v1, s
         error = "tag size past the end of the file";
         return false;
     }
-    const size_t slash = m_path.rfind('/');
-    const std::string folder = slash == 0 ? "/" : m_path.substr(0, slash);
+    const std::string folder = folderPath();
     const std::string temp = tempPath();
     ::unlink(temp.c_str());
     const int out = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);

@@ -40,12 +40,15 @@ public:
     // Writes `region`, the audio and `id3v1` to a temporary file beside the original, flushes it, gives
     // it the original's mode and owner and renames it over the original.
     bool replace(const ByteVector& region, const ByteVector& id3v1, std::string& error);
+    // Whether replace can work: the file has no other hard links and its folder takes a new file.
+    bool canReplace() const;
 
 private:
     bool readRegions(std::string& error);
     bool keepOwnerAndMode(int fd) const;
     bool keepAttributes(int fd) const;
     std::string tempPath() const;  // where replace writes the new file
+    std::string folderPath() const;
 
     int m_fd = -1;
     struct stat m_stat {};
