@@ -80,7 +80,7 @@ int runSave(int argc, char** argv)
     const SaveLoopResult run = RunSaveLoop(client);
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     for (const NotWrittenFile& f : run.notWritten)
-        std::fprintf(stderr, "not written: %s: %s\n", f.path.c_str(), f.error.c_str());
+        std::fprintf(stderr, "not written: %s: %s\n", f.path.c_str(), f.failure.detail.c_str());
     return reportSaveRun(static_cast<size_t>(run.files), run.notWritten.size(), seconds);
 }
 

@@ -42,7 +42,7 @@ FileSaveResult SaveFile(const std::string& path, SaveLoopClient& client)
     FileSaveResult result;
     result.written = record.Save();
     if (!result.written)
-        result.error = record.GetSaveError();
+        result.failure = record.GetSaveFailure();
     Report(client, path, ++step);
     return result;
 }
@@ -57,7 +57,7 @@ SaveLoopResult RunSaveLoop(SaveLoopClient& client)
         FileSaveResult result = SaveFile(*path, client);
         ++run.files;
         if (!result.written)
-            run.notWritten.push_back({*path, result.error});
+            run.notWritten.push_back({*path, result.failure});
         client.FileDone(*path, result);
     }
     return run;

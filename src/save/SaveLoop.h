@@ -43,12 +43,12 @@ inline constexpr int kSaveStepsPerFile = 2 + static_cast<int>(kTagFields.size())
 
 struct FileSaveResult {
     bool written = false;
-    std::string error;  // why the file was not written (the tag record's reason)
+    SaveFailure failure;  // why the file was not written (the tag record's reason)
 };
 
 struct NotWrittenFile {
     std::string path;
-    std::string error;
+    SaveFailure failure;
 };
 
 struct SaveLoopResult {

@@ -15,7 +15,7 @@ void ReportNotWritten(QWidget* parent, const SaveLoopResult& result)
         return;
     QStringList lines;
     for (const NotWrittenFile& file : result.notWritten)
-        lines << QString::fromStdString(file.path) + ": " + QString::fromStdString(file.error);
+        lines << QString::fromStdString(file.path) + ": " + QString::fromStdString(file.failure.detail);
 
     QMessageBox box(QMessageBox::Warning, QString::fromStdString(LoadString(IDS_NOT_WRITTEN_CAPTION)),
                     QString::fromStdString(LoadString(IDS_NOT_WRITTEN_SUMMARY))

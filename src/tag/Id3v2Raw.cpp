@@ -207,6 +207,7 @@ RawTag parseId3v2(const ByteVector& region)
     tag.version = major;
     if (major < 2 || major > 4) {
         tag.problem = "unknown ID3v2 version 2." + std::to_string(major);
+        tag.unsupported = true;
         return tag;
     }
     if (!isSynchsafe(region, 6, 4)) {
@@ -215,6 +216,7 @@ RawTag parseId3v2(const ByteVector& region)
     }
     if (major == 2 && (flags & 0x40)) {
         tag.problem = "compressed ID3v2.2 tag";
+        tag.unsupported = true;
         return tag;
     }
     const unsigned long long size = synchsafe(region, 6);
@@ -261,8 +263,10 @@ void upgradeV22(RawTag& tag)
         }
         auto it = std::find_if(std::begin(kV22Names), std::end(kV22Names), [&](const auto& p) { return p.first == id; });
         if (it == std::end(kV22Names)) {
-            if (tag.problem.empty())
+            if (tag.problem.empty()) {
                 tag.problem = "would lose frame " + std::string(id);
+                tag.unsupported = true;
+            }
             continue;
         }
         frame.id = ByteVector(it->second.data(), static_cast<unsigned>(it->second.size()));

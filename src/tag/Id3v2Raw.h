@@ -26,6 +26,7 @@ struct RawTag {
     // Why the tag cannot be rewritten without loss, or empty when it was understood whole. A tag with a
     // problem still lists every frame that could be read.
     std::string problem;
+    bool unsupported = false;      // the problem is a valid tag the editor does not rewrite, not damage
 };
 
 // Size of the ID3v2 region that starts the file (header, frames, padding, footer), from its first ten

@@ -29,6 +29,7 @@ struct FieldFrameSet {
     TagLib::ID3v2::Tag tag;
     std::vector<Frame*> fromStored;  // per stored frame: the frame made from it, or null
     std::string problem;                   // a field frame that could not be decoded
+    bool unsupported = false;              // ... because it is compressed or encrypted, not damaged
 };
 
 void collectFieldFrames(const RawTag& raw, FieldFrameSet& set)
@@ -41,9 +42,11 @@ void collectFieldFrames(const RawTag& raw, FieldFrameSet& set)
         const std::optional<ByteVector> content = frameContent(stored, raw);
         std::unique_ptr<Frame> frame = content ? makeFieldFrame(stored.id, *content) : nullptr;
         if (!frame) {
-            if (set.problem.empty())
+            if (set.problem.empty()) {
                 set.problem = (content ? "unknown text encoding in " : "compressed or encrypted ") +
                               std::string(stored.id.data(), stored.id.size()) + " frame";
+                set.unsupported = !content;
+            }
             continue;
         }
         set.fromStored[i] = frame.get();
@@ -57,6 +60,11 @@ int versionToWrite(const RawTag& raw) { return raw.version ? raw.version : kNewT
 std::string storedForm(const TagField& field, const std::string& text)
 {
     return field.kind == TagFrameKind::Url ? percentEncode(text) : text;
+}
+
+SaveFailure tagNotUnderstood(const std::string& problem, bool unsupported)
+{
+    return {unsupported ? SaveReason::TagUnsupported : SaveReason::TagDamaged, "tag not understood: " + problem};
 }
 
 void assign(std::string& member, const std::string& text) noexcept
@@ -80,7 +88,7 @@ void CMp3File::Load()
     m_loadFailed = true;
     try {
         Mp3FileAccess file;
-        std::string error;
+        SaveFailure error;
         if (!file.open(m_path, false, error))
             return;
         RawTag raw = parseId3v2(file.id3v2Region());
@@ -126,37 +134,39 @@ TagLib::ID3v2::Frame* CMp3File::WriteFrame(TagLib::ID3v2::Tag& tag, const TagLib
 
 bool CMp3File::Save()
 {
+    m_saveFailure.reason = SaveReason::Internal;
+    m_saveFailure.systemError = 0;
     try {
-        m_saveError = SaveTag();
+        m_saveFailure = SaveTag();
     } catch (const std::exception& e) {
-        assign(m_saveError, std::string("unexpected failure: ") + e.what());
+        assign(m_saveFailure.detail, std::string("unexpected failure: ") + e.what());
     } catch (...) {
-        assign(m_saveError, "unexpected failure");
+        assign(m_saveFailure.detail, "unexpected failure");
     }
-    return m_saveError.empty();
+    return m_saveFailure.reason == SaveReason::None;
 }
 
-// Returns why the file was not written, or empty when it holds the twelve texts.
-std::string CMp3File::SaveTag()
+// Returns why the file was not written, or no reason when it holds the twelve texts.
+SaveFailure CMp3File::SaveTag()
 {
     Mp3FileAccess file;
-    std::string error;
+    SaveFailure error;
     if (!file.open(m_path, true, error))
         return error;
     if (m_loadFailed)
-        return "file could not be read when loaded";
+        return {SaveReason::LoadFailed, "file could not be read when loaded"};
     RawTag raw = parseId3v2(file.id3v2Region());
     if (raw.version == 0 && file.id3v1Tag().isEmpty() && !file.hasMpegAudio())
-        return "neither an ID3 tag nor MPEG audio";
+        return {SaveReason::NotMp3, "neither an ID3 tag nor MPEG audio"};
     if (!raw.problem.empty())
-        return "tag not understood: " + raw.problem;
+        return tagNotUnderstood(raw.problem, raw.unsupported);
     upgradeV22(raw);
     if (!raw.problem.empty())
-        return raw.problem;
+        return {raw.unsupported ? SaveReason::TagUnsupported : SaveReason::TagDamaged, raw.problem};
     FieldFrameSet frames;
     collectFieldFrames(raw, frames);
     if (!frames.problem.empty())
-        return "tag not understood: " + frames.problem;
+        return tagNotUnderstood(frames.problem, frames.unsupported);
     const int version = versionToWrite(raw);
 
     // Only fields that differ from the file, or whose frame is missing, are written.
@@ -202,7 +212,7 @@ std::string CMp3File::SaveTag()
 
     const ByteVector region = renderId3v2(updated, file.id3v2RegionSize(), kGrowPadding);
     if (region.isEmpty())
-        return "tag too large";
+        return {SaveReason::TagTooLarge, "tag too large"};
 
     // Before touching the file: the new tag must hold every frame of the old one and the twelve texts.
     RawTag check = parseId3v2(region);
@@ -217,7 +227,7 @@ std::string CMp3File::SaveTag()
                     stored == expected[i];
     }
     if (!readsBack)
-        return "the new tag did not read back as written";
+        return {SaveReason::Internal, "the new tag did not read back as written"};
 
     Id3v1Texts id3v1Texts;
     for (const TagField& field : kTagFields)
@@ -249,7 +259,7 @@ std::string CMp3File::SaveTag()
         ok = file.writeId3v1(id3v1, error) && file.writeRegion(region, error);
     else
         ok = file.replace(region, id3v1, error);
-    return ok ? std::string() : error;
+    return ok ? SaveFailure() : error;
 }
 
 void CMp3File::ClearTexts() noexcept
@@ -258,7 +268,8 @@ void CMp3File::ClearTexts() noexcept
         (this->*field.set)(std::string());
 }
 
-const std::string& CMp3File::GetSaveError() const { return m_saveError; }
+const std::string& CMp3File::GetSaveError() const { return m_saveFailure.detail; }
+const SaveFailure& CMp3File::GetSaveFailure() const { return m_saveFailure; }
 
 const std::string& CMp3File::GetTitle() const { return m_title; }
 const std::string& CMp3File::GetAlbum() const { return m_album; }

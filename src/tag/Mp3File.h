@@ -1,5 +1,7 @@
 #pragma once
 
+#include "tag/SaveFailure.h"
+
 #include <string>
 
 namespace TagLib {
@@ -67,13 +69,15 @@ public:
     virtual void SetComposer(const std::string& text);
     virtual void SetComment(const std::string& text);
 
-    // Why the last Save did not write the file, in a few English words ("read-only",
-    // "tag not understood: ..."); empty after a successful Save.
+    // Why the last Save did not write the file: a reason, and its technical detail in a few English
+    // words ("read-only", "tag not understood: ..."); no reason and an empty detail after a successful
+    // Save.
+    const SaveFailure& GetSaveFailure() const;
     const std::string& GetSaveError() const;
 
 private:
     void ClearTexts() noexcept;
-    std::string SaveTag();
+    SaveFailure SaveTag();
 
     std::string m_title;
     std::string m_album;
@@ -88,7 +92,7 @@ private:
     std::string m_url;
     std::string m_encodedBy;
     std::string m_path;
-    std::string m_saveError;
+    SaveFailure m_saveFailure;
     // The last Load could not read the file: its texts are empty stand-ins, not the file's, and a
     // Save would write them over the fields the caller did not set.
     bool m_loadFailed = false;

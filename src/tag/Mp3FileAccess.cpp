@@ -24,7 +24,20 @@ constexpr unsigned kFirstRead = 4096;  // most tags without pictures fit in one 
 constexpr unsigned kId3v1Size = 128;
 constexpr size_t kMaxTempBase = 200;   // with the hash of a longer name, keeps the temporary within NAME_MAX
 
-std::string systemError(const char* what) { return std::string(what) + ": " + std::strerror(errno); }
+// A failed system call: the reason from its error number, `otherwise` when the number says nothing
+// the user can act on.
+SaveFailure systemFailure(SaveReason otherwise, const char* what)
+{
+    const int number = errno;
+    SaveReason reason = otherwise;
+    if (number == ENOSPC || number == EDQUOT)
+        reason = SaveReason::DiskFull;
+    else if (number == EACCES || number == EROFS || number == EPERM)
+        reason = SaveReason::ReadOnly;
+    else if (number == ENOENT)
+        reason = SaveReason::NotFound;
+    return {reason, std::string(what) + ": " + std::strerror(number), number};
+}
 
 // Up to `size` bytes at `offset`; fewer at the end of the file.
 bool readAt(int fd, unsigned long long offset, unsigned long long size, ByteVector& out)
@@ -165,50 +178,50 @@ std::string Mp3FileAccess::tempPath() const
     return m_path.substr(0, slash + 1) + "." + name + ".kestrune-save";
 }
 
-bool Mp3FileAccess::open(const std::string& path, bool forWriting, std::string& error)
+bool Mp3FileAccess::open(const std::string& path, bool forWriting, SaveFailure& error)
 {
     // Look before opening: opening a FIFO or a device can block or act; a directory would make TagLib spin.
     struct stat st {};
     if (::stat(path.c_str(), &st) != 0) {
-        error = errno == ENOENT ? "file not found" : systemError("cannot read the file");
+        error = errno == ENOENT ? SaveFailure{SaveReason::NotFound, "file not found", ENOENT}
+                                : systemFailure(SaveReason::ReadFailed, "cannot read the file");
         return false;
     }
     if (!S_ISREG(st.st_mode)) {
-        error = "not a regular file";
+        error = {SaveReason::NotRegularFile, "not a regular file"};
         return false;
     }
     m_path = path;
     if (forWriting) {
         if ((st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) {
-            error = "read-only";
+            error = {SaveReason::ReadOnly, "read-only"};
             return false;
         }
         char resolved[PATH_MAX];
         if (!::realpath(path.c_str(), resolved)) {
-            error = systemError("cannot resolve the path");
+            error = systemFailure(SaveReason::ReadFailed, "cannot resolve the path");
             return false;
         }
         m_path = resolved;
     }
     m_fd = ::open(m_path.c_str(), (forWriting ? O_RDWR : O_RDONLY) | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (m_fd < 0) {
-        error = (errno == EACCES || errno == EROFS || errno == EPERM) && forWriting ? "read-only"
-                                                                                   : systemError("cannot open the file");
+        error = systemFailure(SaveReason::ReadFailed, "cannot open the file");
         return false;
     }
     if (::fstat(m_fd, &m_stat) != 0 || !S_ISREG(m_stat.st_mode)) {
-        error = "not a regular file";
+        error = {SaveReason::NotRegularFile, "not a regular file"};
         return false;
     }
     if (forWriting) {
         if (::flock(m_fd, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK) {
-            error = "file is being saved by another program";
+            error = {SaveReason::Busy, "file is being saved by another program"};
             return false;
         }
         // A save that finished while we waited may have replaced the file by a new one.
         struct stat now {};
         if (::stat(m_path.c_str(), &now) != 0 || now.st_ino != m_stat.st_ino || now.st_dev != m_stat.st_dev) {
-            error = "file changed while saving";
+            error = {SaveReason::ChangedMeanwhile, "file changed while saving"};
             return false;
         }
         // A temporary left by a killed save goes now, whichever way this save writes, or if it writes
@@ -218,18 +231,18 @@ bool Mp3FileAccess::open(const std::string& path, bool forWriting, std::string& 
     return readRegions(error);
 }
 
-bool Mp3FileAccess::readRegions(std::string& error)
+bool Mp3FileAccess::readRegions(SaveFailure& error)
 {
     const auto fileSize = static_cast<unsigned long long>(m_stat.st_size);
     ByteVector head;
     if (!readAt(m_fd, 0, std::min<unsigned long long>(kFirstRead, fileSize), head)) {
-        error = systemError("cannot read the file");
+        error = systemFailure(SaveReason::ReadFailed, "cannot read the file");
         return false;
     }
     m_regionSize = kestrune::tag::id3v2RegionSize(head);
     if (m_regionSize > head.size() && head.size() == kFirstRead) {
         if (!readAt(m_fd, 0, std::min(m_regionSize, fileSize), m_region)) {
-            error = systemError("cannot read the file");
+            error = systemFailure(SaveReason::ReadFailed, "cannot read the file");
             return false;
         }
     } else
@@ -239,7 +252,7 @@ bool Mp3FileAccess::readRegions(std::string& error)
     if (fileSize >= m_regionSize + kId3v1Size) {
         ByteVector tail;
         if (!readAt(m_fd, fileSize - kId3v1Size, kId3v1Size, tail)) {
-            error = systemError("cannot read the file");
+            error = systemFailure(SaveReason::ReadFailed, "cannot read the file");
             return false;
         }
         if (isId3v1(tail))
@@ -255,21 +268,21 @@ bool Mp3FileAccess::hasMpegAudio() const
     return file.isValid() && file.firstFrameOffset() >= 0;
 }
 
-bool Mp3FileAccess::writeRegion(const ByteVector& region, std::string& error)
+bool Mp3FileAccess::writeRegion(const ByteVector& region, SaveFailure& error)
 {
     if (region.size() != m_regionSize || !writeAll(m_fd, region.data(), region.size(), 0)) {
-        error = systemError("write failed");
+        error = systemFailure(SaveReason::WriteFailed, "write failed");
         return false;
     }
     return true;
 }
 
-bool Mp3FileAccess::writeId3v1(const ByteVector& id3v1, std::string& error)
+bool Mp3FileAccess::writeId3v1(const ByteVector& id3v1, SaveFailure& error)
 {
     const auto fileSize = static_cast<off_t>(m_stat.st_size);
     const off_t offset = m_id3v1.isEmpty() ? fileSize : fileSize - static_cast<off_t>(kId3v1Size);
     if (!writeAll(m_fd, id3v1.data(), id3v1.size(), offset)) {
-        error = systemError("write failed");
+        error = systemFailure(SaveReason::WriteFailed, "write failed");
         return false;
     }
     return true;
@@ -286,18 +299,18 @@ bool Mp3FileAccess::canReplace() const
     return m_stat.st_nlink <= 1 && ::access(folderPath().c_str(), W_OK) == 0;
 }
 
-bool Mp3FileAccess::replace(const ByteVector& region, const ByteVector& id3v1, std::string& error)
+bool Mp3FileAccess::replace(const ByteVector& region, const ByteVector& id3v1, SaveFailure& error)
 {
     if (m_stat.st_nlink > 1) {
         // Renaming a new file over one of several links would part it from the others.
-        error = "file has other hard links and its tag must grow";
+        error = {SaveReason::HardLinked, "file has other hard links and its tag must grow"};
         return false;
     }
     const off_t audioStart = static_cast<off_t>(m_regionSize);
     const off_t audioEnd = m_stat.st_size - static_cast<off_t>(m_id3v1.size());
     if (audioEnd < audioStart) {
         // The old tag's region runs past the file's end: there is no audio to place after the new one.
-        error = "tag size past the end of the file";
+        error = {SaveReason::TagDamaged, "tag size past the end of the file"};
         return false;
     }
     const std::string folder = folderPath();
@@ -305,7 +318,7 @@ bool Mp3FileAccess::replace(const ByteVector& region, const ByteVector& id3v1, s
     ::unlink(temp.c_str());
     const int out = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
     if (out < 0) {
-        error = errno == EACCES || errno == EROFS ? "folder not writable" : systemError("cannot create a temporary file");
+        error = systemFailure(SaveReason::WriteFailed, "cannot create a temporary file");
         return false;
     }
     const off_t regionSize = static_cast<off_t>(region.size());
@@ -313,26 +326,26 @@ bool Mp3FileAccess::replace(const ByteVector& region, const ByteVector& id3v1, s
               copyRange(m_fd, audioStart, audioEnd, out, regionSize) &&
               writeAll(out, id3v1.data(), id3v1.size(), regionSize + (audioEnd - audioStart));
     if (!ok)
-        error = systemError("write failed");
+        error = systemFailure(SaveReason::WriteFailed, "write failed");
     if (ok && !keepOwnerAndMode(out)) {
         ok = false;
-        error = "cannot keep the file's owner and mode";
+        error = {SaveReason::CannotKeepOwner, "cannot keep the file's owner and mode"};
     }
     if (ok && !keepAttributes(out)) {
         ok = false;
-        error = "cannot keep the file's extended attributes";
+        error = {SaveReason::CannotKeepOwner, "cannot keep the file's extended attributes"};
     }
     if (ok && ::fsync(out) != 0) {
         ok = false;
-        error = systemError("write failed");
+        error = systemFailure(SaveReason::WriteFailed, "write failed");
     }
     if (::close(out) != 0 && ok) {
         ok = false;
-        error = systemError("write failed");
+        error = systemFailure(SaveReason::WriteFailed, "write failed");
     }
     if (ok && ::rename(temp.c_str(), m_path.c_str()) != 0) {
         ok = false;
-        error = systemError("cannot replace the file");
+        error = systemFailure(SaveReason::WriteFailed, "cannot replace the file");
     }
     if (!ok) {
         ::unlink(temp.c_str());

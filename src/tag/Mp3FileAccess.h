@@ -1,5 +1,7 @@
 #pragma once
 
+#include "tag/SaveFailure.h"
+
 #include <taglib/tbytevector.h>
 
 #include <sys/stat.h>
@@ -20,7 +22,7 @@ public:
 
     // Opens a regular file and reads its tag regions; `error` says why not. Opening for writing also
     // takes an exclusive lock for the time of the save, and refuses read-only files.
-    bool open(const std::string& path, bool forWriting, std::string& error);
+    bool open(const std::string& path, bool forWriting, SaveFailure& error);
 
     // The ID3v2 region at the start (as far as the file holds it), and its size as declared.
     const ByteVector& id3v2Region() const { return m_region; }
@@ -34,17 +36,17 @@ public:
     // Overwrites the ID3v2 region with `region` of the same size, or puts `id3v1` in place of the
     // ID3v1 tag (or after the end). One write: a process killed at any instant leaves the old file or
     // the new one.
-    bool writeRegion(const ByteVector& region, std::string& error);
-    bool writeId3v1(const ByteVector& id3v1, std::string& error);
+    bool writeRegion(const ByteVector& region, SaveFailure& error);
+    bool writeId3v1(const ByteVector& id3v1, SaveFailure& error);
 
     // Writes `region`, the audio and `id3v1` to a temporary file beside the original, flushes it, gives
     // it the original's mode and owner and renames it over the original.
-    bool replace(const ByteVector& region, const ByteVector& id3v1, std::string& error);
+    bool replace(const ByteVector& region, const ByteVector& id3v1, SaveFailure& error);
     // Whether replace can work: the file has no other hard links and its folder takes a new file.
     bool canReplace() const;
 
 private:
-    bool readRegions(std::string& error);
+    bool readRegions(SaveFailure& error);
     bool keepOwnerAndMode(int fd) const;
     bool keepAttributes(int fd) const;
     std::string tempPath() const;  // where replace writes the new file

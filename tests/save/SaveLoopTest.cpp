@@ -99,7 +99,7 @@ TEST(SaveLoop, FilesThatCannotBeWrittenAreReportedAndPassedOver)
                                                                        {missing.string(), "file not found"}};
     std::vector<std::pair<std::string, std::string>> reported;
     for (const NotWrittenFile& f : run.notWritten)
-        reported.emplace_back(f.path, f.error);
+        reported.emplace_back(f.path, f.failure.detail);
     EXPECT_EQ(reported, expected);
 
     EXPECT_EQ(fieldsOf(good[0]).at("title"), "Written");
