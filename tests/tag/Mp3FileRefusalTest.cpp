@@ -131,7 +131,7 @@ TEST(Mp3FileRefusal, LongNamesThatStartAlikeGetTemporaryFilesOfTheirOwn)
     const auto a = dir.write(start + "-a.mp3", makeMp3WithTitle("A"));
     const auto b = dir.write(start + "-b.mp3", makeMp3WithTitle("B"));
     // Named as if both files shared a cut-down name: not a temporary of either, so it stays.
-    const auto shared = dir.write("." + start.substr(0, 200) + ".kestrune-save", "not ours");
+    const auto shared = dir.write(std::string(".").append(start, 0, 200).append(".kestrune-save"), "not ours");
     for (const auto& file : {a, b}) {
         CMp3File record(file.string());
         record.Load();
@@ -150,7 +150,8 @@ TEST(Mp3FileRefusal, RecordsOnDifferentFilesWorkFromTwoThreadsAtOnce)
     constexpr int kFiles = 40;
     std::vector<fs::path> files;
     for (int i = 0; i < kFiles; ++i)
-        files.push_back(dir.write("f" + std::to_string(i) + ".mp3", makeMp3WithTitle("Title " + std::to_string(i))));
+        files.push_back(dir.write(std::string("f").append(std::to_string(i)).append(".mp3"),
+                                  makeMp3WithTitle("Title " + std::to_string(i))));
     std::vector<std::string> loaded(kFiles);
     auto work = [&](int first) {  // even files are read, odd ones written
         for (int i = first; i < kFiles; i += 2) {
