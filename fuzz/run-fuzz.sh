@@ -13,7 +13,7 @@ build="${KESTRUNE_FUZZ_BUILD:-$PWD/build/fuzz}"
 samples="${KESTRUNE_CORPUS_DIR:-$PWD/../shared/corpus/real-world}"
 
 CC=clang CXX=clang++ cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DKESTRUNE_BUILD_FUZZ=ON "-DKESTRUNE_SANITIZE=address;undefined" \
+  -DKESTRUNE_BUILD_FUZZ=ON "-DKESTRUNE_SANITIZE=address;undefined" -DKESTRUNE_WERROR=ON \
   -DKESTRUNE_BUILD_TESTS=OFF -DKESTRUNE_BUILD_BENCH=OFF >/dev/null
 cmake --build "$build" -j 2 --target kestrune-fuzz-tag kestrune-fuzz-seeds
 
