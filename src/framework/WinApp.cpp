@@ -19,7 +19,7 @@ bool CWinApp::InitInstance()
 {
     QApplication::setApplicationName(QString::fromUtf8(kProductName));
     QApplication::setApplicationVersion(QString::fromUtf8(kProductVersion));
-    QGuiApplication::setDesktopFileName(QStringLiteral("kestrune"));
+    QGuiApplication::setDesktopFileName(QString::fromUtf8(kAppId));
     QApplication::setWindowIcon(LoadIcon(IDR_MAINFRAME));
     return true;
 }

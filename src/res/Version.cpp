@@ -2,5 +2,6 @@
 
 namespace kestrune {
 const char* const kProductName = "Kestrune";
-const char* const kProductVersion = "1.0.0";
+const char* const kProductVersion = KESTRUNE_VERSION;
+const char* const kAppId = KESTRUNE_APP_ID;
 }  // namespace kestrune
