@@ -9,6 +9,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds="${1:?usage: fuzz/run-fuzz.sh SECONDS}"
+scripts/install-deps.sh build fuzz
 build="${KESTRUNE_FUZZ_BUILD:-$PWD/build/fuzz}"
 samples="${KESTRUNE_CORPUS_DIR:-$PWD/../shared/corpus/real-world}"
 

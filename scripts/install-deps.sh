@@ -1,19 +1,33 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building, running and testing Kestrune need, or the packages
-# named as arguments. Does nothing when they are all present already.
+# Installs the Debian packages of the named groups, or the packages named as arguments, that are
+# missing; does nothing when they are all present already:
+#   scripts/install-deps.sh GROUP|PACKAGE...
+# Groups:
+#   build    building the program (scripts/start.sh); libqt6svg6 draws the icons at build time
+#   run      running it headless with Qt's Russian texts (scripts/start.sh)
+#   test     the test suite and its validators (scripts/test.sh)
+#   fuzz     the fuzz target, which needs clang and libFuzzer (fuzz/run-fuzz.sh)
+#   package  the Debian package (packaging/build-deb.sh)
 set -euo pipefail
 
-packages=(
-  cmake g++ make pkg-config ccache
-  qt6-base-dev libgl-dev libqt6svg6
-  libtag1-dev
-  libgtest-dev libgmock-dev libbenchmark-dev
-  python3 python3-mutagen
-  xvfb xauth
-  clang libclang-rt-14-dev
+declare -A groups=(
+  [build]="cmake g++ make pkg-config ccache qt6-base-dev libqt6svg6 libtag1-dev"
+  [run]="xvfb xauth qt6-translations-l10n"
+  [test]="libgtest-dev libgmock-dev python3-mutagen desktop-file-utils appstream"
+  [fuzz]="clang libclang-rt-14-dev"
+  [package]="dpkg-dev file"
 )
 
-[ $# -gt 0 ] && packages=("$@")
+[ $# -gt 0 ] || { echo "usage: scripts/install-deps.sh GROUP|PACKAGE... (groups: ${!groups[*]})" >&2; exit 2; }
+packages=()
+for arg in "$@"; do
+  if [ -n "${groups[$arg]:-}" ]; then
+    read -ra group <<<"${groups[$arg]}"
+    packages+=("${group[@]}")
+  else
+    packages+=("$arg")
+  fi
+done
 
 missing=()
 for p in "${packages[@]}"; do
