@@ -23,8 +23,8 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION sound)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # The libraries the binary links come from dpkg-shlibdeps; the plugins Qt loads at run time do not
-# show there: the X11 and offscreen platforms, and the SVG image and icon plugins that draw the
-# window icon.
+# show there: the X11 platform (qt6-qpa-plugins, which libqt6gui6 only recommends), and the SVG image
+# and icon plugins that draw the window icon.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, libqt6svg6")
 # Qt's own texts in Russian (standard buttons, the folder picker) and the Wayland platform.
