@@ -13,7 +13,7 @@ set -euo pipefail
 declare -A groups=(
   [build]="cmake g++ make pkg-config ccache qt6-base-dev libqt6svg6 libtag1-dev"
   [run]="xvfb xauth qt6-translations-l10n"
-  [test]="libgtest-dev libgmock-dev python3-mutagen desktop-file-utils appstream"
+  [test]="libgtest-dev libgmock-dev python3-mutagen desktop-file-utils appstream qt6-translations-l10n"
   [fuzz]="clang libclang-rt-14-dev"
   [package]="dpkg-dev file"
 )

@@ -1,6 +1,7 @@
 #include "framework/WinApp.h"
 
 #include "framework/Icon.h"
+#include "framework/QtTranslations.h"
 #include "res/DialogIds.h"
 #include "res/Version.h"
 
@@ -11,6 +12,7 @@ namespace kestrune {
 int CWinApp::Run(int& argc, char** argv)
 {
     QApplication app(argc, argv);
+    const CQtTranslations qtTexts;
     InitInstance();
     return m_nExitCode;
 }

@@ -4,9 +4,10 @@ class QWidget;
 
 namespace kestrune {
 
-// The application object: owns the process's start-up. Run() makes the Qt application, runs
-// InitInstance and returns; a dialog-based program runs its main window modally inside
-// InitInstance, so no event loop of the application's own is ever entered.
+// The application object: owns the process's start-up. Run() makes the Qt application, gives Qt's
+// own texts in Russian (CQtTranslations), runs InitInstance and returns; a dialog-based program
+// runs its main window modally inside InitInstance, so no event loop of the application's own is
+// ever entered.
 class CWinApp {
 public:
     CWinApp() = default;

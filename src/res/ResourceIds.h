@@ -13,6 +13,12 @@ inline constexpr unsigned IDS_PRODUCT_VERSION = 104;  // product name and versio
 // of %2).
 inline constexpr unsigned IDS_NOT_WRITTEN_CAPTION = 110;
 inline constexpr unsigned IDS_NOT_WRITTEN_SUMMARY = 111;
+// The technical detail of a file not written, in the report's list (%1 the detail).
+inline constexpr unsigned IDS_NOT_WRITTEN_DETAIL = 112;
+// Why a file was not written, in the user's words: one sentence per reason of the tag record, from
+// SaveReason::NotFound on.
+inline constexpr unsigned IDS_SAVE_REASON_FIRST = 120;
+constexpr unsigned SaveReasonTextId(int reason) { return IDS_SAVE_REASON_FIRST + static_cast<unsigned>(reason) - 1; }
 
 // Settings keys; they have no display texts.
 inline constexpr unsigned IDS_SETTINGS_LOCALIZATION = 200;

@@ -2,6 +2,7 @@
 
 #include "res/ResourceIds.h"
 #include "res/Version.h"
+#include "tag/SaveFailure.h"
 
 #include <algorithm>
 #include <iterator>
@@ -21,6 +22,7 @@ constexpr FixedString kFixedStrings[] = {
     {IDS_CANCELLING, "Отменяется..."},
     {IDS_NOT_WRITTEN_CAPTION, "Сохранение тегов"},
     {IDS_NOT_WRITTEN_SUMMARY, "Теги записаны не во все файлы. Не записано: %1 из %2."},
+    {IDS_NOT_WRITTEN_DETAIL, "Подробности: %1"},
 
     {IDS_SETTINGS_LOCALIZATION, "SETTINGS_LOCALIZATION"},
     {IDS_LANGUAGE, "LANGUAGE"},
@@ -43,6 +45,29 @@ constexpr FixedString kFixedStrings[] = {
     {IDS_STATUS_ADDINGITEMS_TEXT, "Добавляются элементы..."},
     {IDS_STATUS_SAVING_TEXT, "Сохраняются теги..."},
 };
+
+// Why a file was not written, by SaveReason from NotFound on: what is wrong and, where there is
+// something to do, what the user can do. A refused file is never changed, and the user should know.
+constexpr const char* kSaveReasonTexts[] = {
+    "Файл не найден: его удалили или переименовали. Обновите список и сохраните снова.",
+    "Это не файл, а папка или устройство: теги в него не записываются.",
+    "Файл только для чтения: разрешите запись в файл и его папку и сохраните снова.",
+    "Файл сейчас сохраняет другая программа: сохраните снова, когда она закончит.",
+    "Файл изменила другая программа во время сохранения: файл не изменён, сохраните снова.",
+    "Файл не удалось прочитать: файл не изменён.",
+    "Это не MP3-файл: файл не изменён.",
+    "Тег повреждён: файл не изменён.",
+    "Тег записан в виде, который программа не перезаписывает (например, сжатые или зашифрованные "
+    "кадры): файл не изменён.",
+    "Тег получается слишком большим: файл не изменён. Сократите тексты полей и сохраните снова.",
+    "У файла есть другие жёсткие ссылки, а тег должен вырасти: файл не изменён.",
+    "На диске нет места: файл не изменён. Освободите место и сохраните снова.",
+    "Ошибка чтения с диска: файл не изменён. Проверьте диск.",
+    "Ошибка записи на диск: файл не изменён. Проверьте диск.",
+    "Не удалось сохранить владельца, права или атрибуты файла: файл не изменён.",
+    "Внутренняя ошибка программы: файл не изменён.",
+};
+static_assert(std::size(kSaveReasonTexts) == static_cast<std::size_t>(kSaveReasonCount - 1), "a sentence for every reason but None");
 
 // Genre n is ID3v1 genre number n: 0-79 from the ID3v1 list, 80-125 from its common extension.
 // Two pairs do not follow the key-from-name rule: GENRE_GRUNDLE/"Grunde" and GENRE_RHYTMICSOUL/"Rhythmic Soul".
@@ -96,9 +121,11 @@ static_assert(std::size(kGenreKeys) == kGenreCount && std::size(kGenreTexts) == 
 std::vector<StringResource> MakeStringTable()
 {
     std::vector<StringResource> table;
-    table.reserve(std::size(kFixedStrings) + 1 + 2 * kGenreCount);
+    table.reserve(std::size(kFixedStrings) + std::size(kSaveReasonTexts) + 1 + 2 * kGenreCount);
     for (const FixedString& s : kFixedStrings)
         table.push_back({s.id, s.text});
+    for (unsigned n = 0; n < std::size(kSaveReasonTexts); ++n)
+        table.push_back({SaveReasonTextId(static_cast<int>(n) + 1), kSaveReasonTexts[n]});
     table.push_back({IDS_PRODUCT_VERSION, std::string(kProductName) + " " + kProductVersion});
     for (unsigned n = 0; n < kGenreCount; ++n) {
         table.push_back({IDS_GENRE_FIRST_KEY + n, kGenreKeys[n]});

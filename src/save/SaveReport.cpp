@@ -7,20 +7,49 @@
 #include <QMessageBox>
 #include <QStringList>
 
+#include <cstring>
+
 namespace kestrune {
+
+namespace {
+
+QString Loaded(unsigned id)
+{
+    return QString::fromStdString(LoadString(id));
+}
+
+// The technical side, for whoever has to look into it: the record's detail and the system's own
+// words for its error.
+QString TechnicalDetail(const SaveFailure& failure)
+{
+    QString detail = QString::fromStdString(failure.detail);
+    if (failure.systemError != 0)
+        detail += QStringLiteral(" (%1)").arg(QString::fromLocal8Bit(std::strerror(failure.systemError)));
+    return Loaded(IDS_NOT_WRITTEN_DETAIL).arg(detail);
+}
+
+// A reason outside the table (none at all) cannot come from a refused save; it reads as the
+// program's own fault rather than as nothing.
+QString SaveReasonText(SaveReason reason)
+{
+    const int code = static_cast<int>(reason);
+    return Loaded(SaveReasonTextId(code >= 1 && code < kSaveReasonCount ? code : static_cast<int>(SaveReason::Internal)));
+}
+
+}  // namespace
 
 void ReportNotWritten(QWidget* parent, const SaveLoopResult& result)
 {
     if (result.notWritten.empty())
         return;
     QStringList lines;
-    for (const NotWrittenFile& file : result.notWritten)
-        lines << QString::fromStdString(file.path) + ": " + QString::fromStdString(file.failure.detail);
+    for (const NotWrittenFile& file : result.notWritten) {
+        lines << QString::fromStdString(file.path) + QStringLiteral(" — ") + SaveReasonText(file.failure.reason);
+        lines << QStringLiteral("    ") + TechnicalDetail(file.failure);
+    }
 
-    QMessageBox box(QMessageBox::Warning, QString::fromStdString(LoadString(IDS_NOT_WRITTEN_CAPTION)),
-                    QString::fromStdString(LoadString(IDS_NOT_WRITTEN_SUMMARY))
-                        .arg(result.notWritten.size())
-                        .arg(result.files),
+    QMessageBox box(QMessageBox::Warning, Loaded(IDS_NOT_WRITTEN_CAPTION),
+                    Loaded(IDS_NOT_WRITTEN_SUMMARY).arg(result.notWritten.size()).arg(result.files),
                     QMessageBox::Ok, parent);
     box.setDetailedText(lines.join('\n'));
     // The list is what the user needs: show it at once rather than behind the details button.

@@ -15,6 +15,7 @@
 
 #include <array>
 #include <functional>
+#include <map>
 #include <set>
 
 namespace kestrune::test {
@@ -289,11 +290,14 @@ TEST_F(SaveCommand, TheSelectedFileIsTheListedFoldersWhateverThePathFieldShows)
     }
 }
 
-TEST_F(SaveCommand, FilesThatCannotBeWrittenAreListedInOneMessageAfterTheRun)
+TEST_F(SaveCommand, FilesThatCannotBeWrittenAreListedInOneMessageWithTheirReasonsInRussian)
 {
     dir.write("a.mp3", taggedMp3("a"));
     dir.write("locked.mp3", taggedMp3("locked"));
     ::chmod((dir.path() / "locked.mp3").c_str(), 0444);
+    std::string damaged = taggedMp3("damaged");
+    damaged[damaged.find("TALB")] = 't';  // a frame id no tag may hold
+    dir.write("damaged.mp3", damaged);
     dir.mkdir("Album");
     dir.write("b.mp3", taggedMp3("b"));
     OpenFolder();
@@ -310,9 +314,10 @@ TEST_F(SaveCommand, FilesThatCannotBeWrittenAreListedInOneMessageAfterTheRun)
         EXPECT_EQ(Bytes("a.mp3"), aBytes);
         EXPECT_EQ(Text(*dlg, IDC_STATUS), Loaded(IDS_STATUS_READY_TEXT));
     }
-    Select({"a.mp3", "locked.mp3", "Album/", "b.mp3"});
+    Select({"a.mp3", "locked.mp3", "damaged.mp3", "Album/", "b.mp3"});
     Set(kRowTitle, "Written");
-    EXPECT_EQ(Text(*dlg, IDC_SELECTED), "3") << "the folder entry is not counted";
+    EXPECT_EQ(Text(*dlg, IDC_SELECTED), "4") << "the folder entry is not counted";
+    const std::string damagedBytes = Bytes("damaged.mp3");
 
     MessageBoxWatcher boxes;
     Click(*dlg, IDC_SAVE);
@@ -320,19 +325,31 @@ TEST_F(SaveCommand, FilesThatCannotBeWrittenAreListedInOneMessageAfterTheRun)
     ASSERT_EQ(boxes.seen.size(), 1u);
     const auto& report = boxes.seen.front();
     EXPECT_EQ(report.caption, Loaded(IDS_NOT_WRITTEN_CAPTION));
-    EXPECT_EQ(report.text, "Теги записаны не во все файлы. Не записано: 2 из 4.");
-    QStringList expected;  // in list order
-    for (int row : SelectedRows()) {
-        const std::string text = List()->GetItemText(row);
-        if (text == "locked.mp3")
-            expected << QString::fromStdString(PathOf(text) + ": read-only");
-        else if (text == "Album/")
-            expected << QString::fromStdString(PathOf(text) + ": not a regular file");
+    EXPECT_EQ(report.text, "Теги записаны не во все файлы. Не записано: 3 из 5.");
+    // Each file with the user's sentence, then the technical detail, in list order.
+    const std::map<std::string, std::string> reasons = {
+        {"locked.mp3", "Файл только для чтения: разрешите запись в файл и его папку и сохраните снова."},
+        {"damaged.mp3", "Тег повреждён: файл не изменён."},
+        {"Album/", "Это не файл, а папка или устройство: теги в него не записываются."}};
+    QStringList listed;
+    for (int row : SelectedRows())
+        if (const auto it = reasons.find(List()->GetItemText(row)); it != reasons.end())
+            listed << QString::fromStdString(PathOf(it->first) + " — " + it->second);
+    QStringList files;
+    const QStringList lines = report.details.split('\n');
+    for (int line = 0; line < lines.size(); ++line) {
+        if (line % 2 == 0) {
+            files << lines[line];
+            continue;
+        }
+        EXPECT_TRUE(lines[line].startsWith("    Подробности: ")) << lines[line].toStdString();
+        EXPECT_GT(lines[line].size(), 20) << "a technical detail follows";
     }
-    EXPECT_EQ(report.details.split('\n'), expected);
+    EXPECT_EQ(files, listed);
     EXPECT_FALSE(report.otherModalOpen) << "the report comes once the progress dialog has closed";
     EXPECT_EQ(report.parent, dlg.get());
 
+    EXPECT_EQ(Bytes("damaged.mp3"), damagedBytes);
     EXPECT_EQ(TitleOf("b.mp3"), "Written") << "the run goes on past files it cannot write";
     EXPECT_EQ(Text(*dlg, IDC_STATUS), Loaded(IDS_STATUS_READY_TEXT));
 }

@@ -3,8 +3,12 @@
 #include "settings/SettingsInfoList.h"
 #include "settings/StatusTable.h"
 #include "settings/StringResources.h"
+#include "tag/SaveFailure.h"
 
 #include <gtest/gtest.h>
+
+#include <QRegularExpression>
+#include <QString>
 
 #include <cctype>
 #include <set>
@@ -18,7 +22,7 @@ namespace {
 TEST(StringResources, MissingIdentifierLoadsEmpty)
 {
     // Next to each range of the table, and past its end.
-    for (unsigned id : {0u, 100u, 105u, 205u, 55006u, 56126u, 60006u, 61126u, 65534u, 65536u})
+    for (unsigned id : {0u, 100u, 105u, 113u, 119u, SaveReasonTextId(kSaveReasonCount), 205u, 55006u, 56126u, 60006u, 61126u, 65534u, 65536u})
         EXPECT_EQ(LoadString(id), "") << id;
 }
 
@@ -72,6 +76,16 @@ TEST(StringResources, EachGenreKeyIsUniqueAndNamedAfterItsText)
         EXPECT_EQ(LoadString(IDS_GENRE_FIRST_TEXT + g.n), g.text);
     }
     EXPECT_EQ(LoadString(IDS_PRODUCT_VERSION), std::string(kProductName) + " " + kProductVersion);
+}
+
+TEST(StringResources, EverySaveFailureReasonHasItsOwnRussianSentence)
+{
+    std::set<std::string> texts;
+    for (int reason = 1; reason < kSaveReasonCount; ++reason) {
+        const std::string text = LoadString(SaveReasonTextId(reason));
+        EXPECT_TRUE(QString::fromStdString(text).contains(QRegularExpression("^[А-ЯЁ].*[а-яё]+\\.$"))) << reason << ": " << text;
+        EXPECT_TRUE(texts.insert(text).second) << reason << ": " << text;
+    }
 }
 
 TEST(StringResources, LoadsFromSeveralThreadsAtOnce)

@@ -1,5 +1,6 @@
 // The main window as the user meets it: its state right after start, the keys that must not
 // close it, the ways that do, and the menu.
+#include "framework/QtTranslations.h"
 #include "framework/Wnd.h"
 #include "res/DialogIds.h"
 #include "res/ResourceIds.h"
@@ -15,6 +16,9 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMessageBox>
+#include <QRegularExpression>
 #include <QTest>
 
 #include <thread>
@@ -188,6 +192,31 @@ TEST(MainWindowMenu, HelpCommandsAndAcceleratorsOpenNothingAndAboutShowsTheProdu
     EXPECT_EQ(aboutOpened, 1);
     EXPECT_EQ(line, QString::fromStdString(LoadString(IDS_PRODUCT_VERSION)));
     EXPECT_TRUE(ownedByMain);
+}
+
+// The window's own texts are Russian; so must be the texts Qt puts beside them.
+TEST(MainWindowLanguage, QtsStockTextsAreRussianWhenItsTranslationsAreInstalled)
+{
+    const CQtTranslations qtTexts;
+    if (!qtTexts.IsLoaded())
+        GTEST_SKIP() << "Qt's translations (Debian package qt6-translations-l10n) are not installed";
+    const QRegularExpression russian(QStringLiteral("[А-Яа-я]"));
+    CKestruneDlg dlg;
+    dlg.Create();
+    const std::unique_ptr<QMenu> menu(ControlAs<QLineEdit>(dlg, IDC_PATH)->createStandardContextMenu());
+    for (QAction* action : menu->actions()) {
+        if (!action->isSeparator()) {
+            EXPECT_TRUE(action->text().contains(russian)) << action->text().toStdString();
+        }
+    }
+    // "OK" is "OK" in Russian too; Cancel and the details button are not.
+    QMessageBox box(QMessageBox::Warning, "", "", QMessageBox::Ok | QMessageBox::Cancel, &dlg);
+    box.setDetailedText("…");
+    for (QAbstractButton* button : box.buttons()) {
+        if (button != box.button(QMessageBox::Ok)) {
+            EXPECT_TRUE(button->text().contains(russian)) << button->text().toStdString();
+        }
+    }
 }
 
 }  // namespace
