@@ -22,13 +22,18 @@ QString ControlText(const QWidget* control)
     return control->windowTitle();
 }
 
+// An edit given a text shows it from its first character, as a Windows edit does: Qt would leave
+// the cursor at the end, so that a long text showed only its tail with no sign that it is cut.
 void SetControlText(QWidget* control, const QString& text)
 {
-    if (auto* edit = qobject_cast<QLineEdit*>(control))
+    if (auto* edit = qobject_cast<QLineEdit*>(control)) {
         edit->setText(text);
-    else if (auto* combo = qobject_cast<QComboBox*>(control))
+        edit->setCursorPosition(0);
+    } else if (auto* combo = qobject_cast<QComboBox*>(control)) {
         combo->setEditText(text);
-    else if (auto* label = qobject_cast<QLabel*>(control))
+        if (QLineEdit* field = combo->lineEdit())
+            field->setCursorPosition(0);
+    } else if (auto* label = qobject_cast<QLabel*>(control))
         label->setText(text);
     else if (auto* button = qobject_cast<QAbstractButton*>(control))
         button->setText(text);

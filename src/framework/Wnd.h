@@ -12,7 +12,7 @@ class QWidget;
 namespace kestrune {
 
 // The text a control shows, as a Windows window text: an edit's or a combo box's edit field, a
-// label's text, a button's caption. Texts are UTF-8.
+// label's text, a button's caption. Texts are UTF-8. An edit given a text shows it from its start.
 QString ControlText(const QWidget* control);
 void SetControlText(QWidget* control, const QString& text);
 

@@ -95,6 +95,28 @@ TEST_F(TagPanel, ATypedTextIsReplacedByTheTagWhenAnyEntryChangesStateBeforeSave)
     EXPECT_TRUE(Control(*dlg, IDC_TITLE)->isEnabled());
 }
 
+// A long text is shown from its first character, in an edit as in a combo box's field.
+TEST_F(TagPanel, ALongTextShowsFromItsFirstCharacter)
+{
+    QString album, genre;
+    for (int i = 0; album.size() < 300; ++i)
+        album += QString("Альбом %1, ").arg(i);
+    album.truncate(300);
+    genre = album.toUpper();
+    Mp3Spec mp3;
+    mp3.frames = {textFrame("TALB", album.toStdString(), Enc::Utf8), textFrame("TCON", genre.toStdString(), Enc::Utf8)};
+    dir.write("long.mp3", makeMp3(mp3));
+    OpenFolder();
+
+    ClickEntry("long.mp3");
+    auto* albumEdit = ControlAs<QLineEdit>(*dlg, IDC_ALBUM);
+    auto* genreEdit = ControlAs<QComboBox>(*dlg, IDC_GENRE)->lineEdit();
+    EXPECT_EQ(albumEdit->text(), album);
+    EXPECT_EQ(albumEdit->cursorPosition(), 0);
+    EXPECT_EQ(genreEdit->text(), genre);
+    EXPECT_EQ(genreEdit->cursorPosition(), 0);
+}
+
 TEST_F(TagPanel, TheTransliterationAndOptionBoxesChangeNothingElse)
 {
     ClickEntry("a.mp3");
