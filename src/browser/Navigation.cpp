@@ -1,6 +1,7 @@
 // Folder navigation and selection: the path field, the folder picker, one level up, entering a
 // folder from the list, the "S" switch and "A".
 #include "browser/PathRules.h"
+#include "framework/WaitCursor.h"
 #include "res/ResourceIds.h"
 #include "settings/StringResources.h"
 #include "ui/main/KestruneDlg.h"
@@ -21,6 +22,7 @@ const std::string kMp3Extension = ".mp3";
 // next selection change.
 void CKestruneDlg::ShowFolder(const std::string& path)
 {
+    const CWaitCursor wait;
     m_strPath = path;
     m_strListFolder = GetFolderPart(path);
     m_nSelected = 0;
@@ -51,6 +53,7 @@ std::optional<std::string> CKestruneDlg::BrowseForFolder()
 // is. Each change still comes to OnItemChanged, which counts it but loads no tag meanwhile.
 void CKestruneDlg::SelectMp3Files()
 {
+    const CWaitCursor wait;
     const int count = m_lcFiles.GetItemCount();
     ShowStatus(IDS_STATUS_SELECTINGITEMS_KEY);
     m_bLoadOnSelect = 0;

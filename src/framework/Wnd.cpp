@@ -80,6 +80,11 @@ std::string CWnd::GetWindowText() const
     return Send([w = Widget()] { return ControlText(w).toStdString(); });
 }
 
+void CWnd::UpdateWindow()
+{
+    Send([w = Widget()] { w->repaint(); });
+}
+
 int CButton::GetCheck() const
 {
     return Send([b = static_cast<QAbstractButton*>(Widget())] { return b->isChecked() ? 1 : 0; });

@@ -37,6 +37,9 @@ public:
     bool IsWindowEnabled() const;
     void SetWindowText(const std::string& text);
     std::string GetWindowText() const;
+    // Paints the control now, without handling any other event: for a text that must be seen while
+    // the window thread stays busy.
+    void UpdateWindow();
 
 protected:
     virtual bool Accepts(const QWidget* control) const;

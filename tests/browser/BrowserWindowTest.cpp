@@ -11,12 +11,17 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QComboBox>
+#include <QCursor>
+#include <QKeyEvent>
+#include <QLabel>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QTest>
 #include <QTimer>
 
 #include <algorithm>
+#include <initializer_list>
 #include <filesystem>
 #include <optional>
 #include <set>
@@ -88,10 +93,12 @@ protected:
         List()->setFocus();
         PressKey(List(), Qt::Key_Return);
     }
+    // Types at the end of the path field (a path the window wrote shows from its start).
     void TypePath(const std::string& text)
     {
         auto* path = ControlAs<QLineEdit>(dlg, IDC_PATH);
         path->setFocus();
+        PressKey(path, Qt::Key_End);
         Type(path, QString::fromStdString(text));
     }
     // What the window promises after every fill.
@@ -118,17 +125,12 @@ TEST_F(BrowserWindow, FlatListPutsFoldersBeforeFilesAndSubfolderModeListsEveryFi
     for (const char* file : {"b.mp3", "A.MP3", "cover.jpg", "Rock/inner.mp3", "Album.mp3/Disc/deep.mp3"})
         tmp.write(file, "x");
     fs::create_directory_symlink("../..", tmp.path() / "Album.mp3/Disc/up");  // a loop back to the top
-    QString statusWhileAdding;
-    QObject::connect(List()->model(), &QAbstractItemModel::rowsInserted,
-                     [&] { statusWhileAdding = Text(dlg, IDC_STATUS); });
-
     dlg.ShowFolder(tmp.str());
     const Texts entries = Entries();
     ASSERT_EQ(entries.size(), 6u);
     EXPECT_EQ(Set(entries.begin(), entries.begin() + 3), (Set{"Rock/", ".hidden/", "Album.mp3/"}));
     // The folder Album.mp3 is also a file entry: its name matches "*.mp3".
     EXPECT_EQ(Set(entries.begin() + 3, entries.end()), (Set{"b.mp3", "A.MP3", "Album.mp3"}));
-    EXPECT_EQ(statusWhileAdding, StatusText(IDS_STATUS_ADDINGITEMS_TEXT));
     ExpectFillEnded();
     EXPECT_TRUE(Enabled(IDC_SELECT_ALL) && Enabled(IDC_SUBFOLDERS));
     EXPECT_EQ(fills, 1) << "the path written by the show must not start a second fill";
@@ -151,6 +153,59 @@ TEST_F(BrowserWindow, FlatListPutsFoldersBeforeFilesAndSubfolderModeListsEveryFi
     dlg.ShowFolder(tmp.str() + ".hidden/");
     EXPECT_TRUE(Entries().empty());
     EXPECT_FALSE(Enabled(IDC_SELECT_ALL) || Enabled(IDC_SUBFOLDERS));
+}
+
+// Paints of the status line: its text, and whether the wait cursor was up.
+struct StatusPaints : QObject {
+    std::vector<std::pair<QString, bool>> seen;
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint) {
+            const QCursor* cursor = QGuiApplication::overrideCursor();
+            const std::pair painted{static_cast<QLabel*>(watched)->text(), cursor && cursor->shape() == Qt::WaitCursor};
+            if (seen.empty() || seen.back() != painted)
+                seen.push_back(painted);
+        }
+        return false;
+    }
+};
+
+// A fill and "A" hold the window thread: the wait cursor is up meanwhile and each status step is
+// painted as it comes, while no input is handled before they end.
+TEST_F(BrowserWindow, FillsAndSelectAllShowTheWaitCursorAndPaintEachStep)
+{
+    tmp.mkdir("Sub");
+    tmp.write("a.mp3", "x");
+    tmp.write("Sub/b.mp3", "x");
+    StatusPaints paints;
+    Control(dlg, IDC_STATUS)->installEventFilter(&paints);
+    auto* typedMeanwhile = ControlAs<QComboBox>(dlg, IDC_CASE)->lineEdit();
+    const auto expect = [](std::initializer_list<unsigned> steps) {
+        std::vector<std::pair<QString, bool>> busy;
+        for (unsigned step : steps)
+            busy.emplace_back(StatusText(step), true);
+        return busy;
+    };
+    const auto fill = expect({IDS_STATUS_FINDINGFOLDERS_TEXT, IDS_STATUS_FINDINGFILES_TEXT,
+                              IDS_STATUS_ADDINGITEMS_TEXT, IDS_STATUS_READY_TEXT});
+
+    for (const bool subfolders : {false, true}) {
+        SCOPED_TRACE(subfolders ? "with S" : "flat");
+        paints.seen.clear();
+        QCoreApplication::postEvent(typedMeanwhile, new QKeyEvent(QEvent::KeyPress, Qt::Key_X, Qt::NoModifier, "x"));
+        dlg.m_chkSubfolders.SetCheck(subfolders);
+        dlg.ShowFolder(tmp.str());
+        EXPECT_EQ(paints.seen, fill);
+        EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+        EXPECT_EQ(typedMeanwhile->text(), "") << "input waits until the fill is over";
+        QCoreApplication::sendPostedEvents();
+        typedMeanwhile->clear();
+    }
+
+    paints.seen.clear();
+    Click(dlg, IDC_SELECT_ALL);
+    EXPECT_EQ(paints.seen, expect({IDS_STATUS_SELECTINGITEMS_TEXT, IDS_STATUS_READY_TEXT}));
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
 }
 
 TEST_F(BrowserWindow, PickerGivesAFolderOrLeavesEverythingAsItWas)

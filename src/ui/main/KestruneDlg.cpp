@@ -110,8 +110,12 @@ bool CKestruneDlg::OnInitDialog()
 void CKestruneDlg::ShowStatus(unsigned keyStringId)
 {
     CSettingsInfo entry;
-    if (m_lstStatus.Lookup(LoadString(keyStringId).c_str(), entry))
-        m_stStatus.SetWindowText(entry.GetText());  // from a worker, the handle waits for the window thread
+    if (!m_lstStatus.Lookup(LoadString(keyStringId).c_str(), entry))
+        return;
+    // From a worker, the handle waits for the window thread. Painted at once: the steps of a fill
+    // come and go while the window thread is busy with it.
+    m_stStatus.SetWindowText(entry.GetText());
+    m_stStatus.UpdateWindow();
 }
 
 void CKestruneDlg::OnSysCommand(unsigned nID)

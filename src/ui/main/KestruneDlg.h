@@ -99,7 +99,7 @@ public:
     std::function<std::optional<std::string>()> m_folderPicker;
 
     // Shows the status text whose key is the string keyStringId: looks the key up in m_lstStatus
-    // and, when found, sets the status line to its text. Callable from any thread.
+    // and, when found, sets the status line to its text and paints it. Callable from any thread.
     void ShowStatus(unsigned keyStringId);
 
     // Window (this file's area)
@@ -136,7 +136,8 @@ public:
     void FillListRecursive();
     bool IsFolderEntry(const std::string& text) const;
 
-    // Folder navigation and selection (Navigation.cpp)
+    // Folder navigation and selection (Navigation.cpp). A fill and "A" hold the window thread and
+    // show the wait cursor meanwhile.
     void ShowFolder(const std::string& path);
     std::optional<std::string> BrowseForFolder();
     void SelectMp3Files();
