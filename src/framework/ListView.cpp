@@ -1,5 +1,7 @@
 #include "framework/ListView.h"
 
+#include "framework/WidestText.h"
+
 #include <QAbstractListModel>
 #include <QGuiApplication>
 #include <QInputEvent>
@@ -70,18 +72,27 @@ private:
     std::vector<std::string> m_texts;
 };
 
-// All columns have one width, room for about sixteen average characters, as in the Windows list;
-// a longer name is cut with an ellipsis. One size for every item also keeps the layout of
-// 100,000 items instant.
+// All columns have one width, as in the Windows list: that of the widest entry, so that no name is
+// cut, but no wider than the list shows, where an over-long name ends in an ellipsis (its tip shows
+// it whole). One size for every item also keeps the layout of 100,000 items instant: Qt asks for it
+// once per layout.
 class ColumnDelegate final : public QStyledItemDelegate {
 public:
-    using QStyledItemDelegate::QStyledItemDelegate;
+    ColumnDelegate(QListView* view, WidestText& widest) : QStyledItemDelegate(view), m_view(view), m_widest(widest) {}
 
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override
     {
         const QSize natural = QStyledItemDelegate::sizeHint(option, index);
-        return {16 * option.fontMetrics.averageCharWidth() + 8, natural.height()};
+        // The item's frame and margins around its text, as the style makes them.
+        const int margins = natural.width() - option.fontMetrics.horizontalAdvance(index.data().toString());
+        const int gap = option.fontMetrics.averageCharWidth();
+        const int width = m_widest.Width() + margins + gap;
+        return {std::max(1, std::min(width, m_view->viewport()->width())), natural.height()};
     }
+
+private:
+    QListView* m_view;
+    WidestText& m_widest;
 };
 
 }  // namespace
@@ -121,6 +132,7 @@ public:
 
     ListView* q;
     ItemModel* model = nullptr;
+    WidestText widest;  // the entries' texts in the list's font
     std::vector<std::uint8_t> state;  // per item: StateFocused | StateSelected
     int selectedCount = 0;
     int focused = -1;
@@ -139,7 +151,8 @@ ListView::ListView(QWidget* parent) : QListView(parent), d(std::make_unique<Impl
 {
     d->model = new ItemModel(this);
     setModel(d->model);
-    setItemDelegate(new ColumnDelegate(this));
+    d->widest.Reset(font());
+    setItemDelegate(new ColumnDelegate(this, d->widest));
     setViewMode(ListMode);
     setFlow(TopToBottom);
     setWrapping(true);
@@ -168,6 +181,7 @@ int ListView::InsertItem(int index, const std::string& text)
         ++d->focused;
     if (d->mark >= row)
         ++d->mark;
+    d->widest.Add(text);
     d->model->insert(row, text);
     return row;
 }
@@ -179,6 +193,7 @@ void ListView::DeleteAllItems()
         const QScopedValueRollback quiet(d->quiet, d->quiet + 1);
         d->model->clear();
     }
+    d->widest.Clear();
     d->state.clear();
     d->selectedCount = 0;
     d->focused = -1;
@@ -321,6 +336,16 @@ QRegion ListView::visualRegionForSelection(const QItemSelection& selection) cons
             return QRegion(viewport()->rect());
     }
     return QListView::visualRegionForSelection(selection);
+}
+
+void ListView::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::FontChange) {  // the widths were estimated in the old font
+        d->widest.Reset(font());
+        for (int row = 0; row < GetItemCount(); ++row)
+            d->widest.Add(d->model->text(row));
+    }
+    QListView::changeEvent(event);
 }
 
 void ListView::mousePressEvent(QMouseEvent* event)

@@ -9,8 +9,8 @@
 
 namespace kestrune {
 
-// The file list as the Windows list view in list mode behaves: text-only items in columns,
-// several items selectable, a selection mark (anchor), and one notification per item and per
+// The file list as the Windows list view in list mode behaves: text-only items in columns as wide
+// as the widest item (at most the list's width), several items selectable, a selection mark (anchor), and one notification per item and per
 // state change carrying the old and the new state.
 //
 // Queries ("is it selected", "next selected", "how many") are answered from our own per-row
@@ -70,6 +70,7 @@ private:
     QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
                                                          const QEvent* event) const override;
     QRegion visualRegionForSelection(const QItemSelection& selection) const override;
+    void changeEvent(QEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;

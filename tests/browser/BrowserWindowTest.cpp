@@ -208,6 +208,30 @@ TEST_F(BrowserWindow, FillsAndSelectAllShowTheWaitCursorAndPaintEachStep)
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
 }
 
+// Every column is as wide as the widest name, which need not be the longest in characters, and no
+// wider than the list: only a name longer than the list is cut.
+TEST_F(BrowserWindow, ColumnsFitTheWidestNameUpToTheListsWidth)
+{
+    for (int i = 10; i < 70; ++i)
+        tmp.write("Narrow/" + std::string(40, 'i') + std::to_string(i) + ".mp3", "x");
+    tmp.write("Narrow/ЖЖЖЖЖЖЖЖЖЖЖЖЖЖЖЖЖЖЖЖ.mp3", "x");
+    tmp.write("Long/short.mp3", "x");
+    tmp.write("Long/" + std::string(200, 'W') + ".mp3", "x");
+    const auto columnWidth = [&](int row) { return List()->visualRect(List()->model()->index(row, 0)).width(); };
+
+    dlg.ShowFolder(tmp.str() + "Narrow/");
+    ASSERT_EQ(List()->GetItemCount(), 61);
+    for (int row = 0; row < List()->GetItemCount(); ++row) {
+        const QString text = QString::fromStdString(List()->GetItemText(row));
+        EXPECT_GE(columnWidth(row), List()->fontMetrics().horizontalAdvance(text)) << text.toStdString();
+    }
+    EXPECT_LT(columnWidth(0), List()->viewport()->width() / 2) << "no wider than the widest name needs";
+
+    dlg.ShowFolder(tmp.str() + "Long/");
+    ASSERT_EQ(List()->GetItemCount(), 2);
+    EXPECT_EQ(columnWidth(0), List()->viewport()->width());
+}
+
 TEST_F(BrowserWindow, PickerGivesAFolderOrLeavesEverythingAsItWas)
 {
     tmp.write("a.mp3", "x");
