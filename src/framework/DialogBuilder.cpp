@@ -34,6 +34,18 @@ QString Text(const ControlTemplate& t)
     return t.text ? QString::fromUtf8(t.text) : QString();
 }
 
+// A label's text as read aloud: without its access-key marks ("&&" is a real "&").
+QString WithoutAccessKey(const QString& text)
+{
+    QString plain;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] == u'&' && i + 1 < text.size())
+            ++i;
+        plain += text[i];
+    }
+    return plain;
+}
+
 QPushButton* NewPushButton(const ControlTemplate& t, QWidget* parent)
 {
     auto* button = new QPushButton(Text(t), parent);
@@ -147,6 +159,8 @@ void CDialog::Build()
         else if (ct.kind == ControlKind::Icon)
             rect.setSize(w->size());
         w->setGeometry(rect);
+        if (ct.accessibleName)
+            w->setAccessibleName(QString::fromUtf8(ct.accessibleName));
         if (!(ct.style & cs::TabStop) && w->focusPolicy() != Qt::NoFocus)
             w->setFocusPolicy(Qt::ClickFocus);
         if (auto* button = qobject_cast<QPushButton*>(w); button && (ct.style & cs::Default))
@@ -160,9 +174,15 @@ void CDialog::Build()
     for (const Control& c : m_controls) {
         ConnectControl(c);
         const ControlTemplate& ct = *c.tmpl;
-        if (ct.kind == ControlKind::Label && ct.ref && !(ct.style & cs::NoPrefix) && ct.text &&
-            std::string_view(ct.text).find('&') != std::string_view::npos)
-            static_cast<QLabel*>(c.widget)->setBuddy(GetDlgItem(ct.ref));
+        // A label introduces its control: screen readers name the control after it (through the
+        // name, and through the buddy, the label relation of Linux), and its access key moves there.
+        if (ct.kind == ControlKind::Label && ct.ref && ct.text) {
+            QWidget* named = GetDlgItem(ct.ref);
+            if (named && named->accessibleName().isEmpty())
+                named->setAccessibleName(WithoutAccessKey(Text(ct)));
+            if (!(ct.style & cs::NoPrefix))
+                static_cast<QLabel*>(c.widget)->setBuddy(named);
+        }
         rects.push_back(c.widget->geometry());
     }
 

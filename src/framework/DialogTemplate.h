@@ -47,8 +47,12 @@ struct ControlTemplate {
     const char* text;  // UTF-8; null for controls without text
     int x, y, cx, cy;
     unsigned style = 0;
-    // Label: the control its access key moves to. Icon: the icon resource.
+    // Label: the control it introduces (its access key moves there, and it names the control for
+    // screen readers). Icon: the icon resource.
     int ref = 0;
+    // The name screen readers give the control, for a control without text of its own or whose text
+    // says too little ("A"); a control a label introduces is named after the label.
+    const char* accessibleName = nullptr;
 };
 
 struct DialogTemplate {

@@ -2,6 +2,8 @@
 
 #include "framework/UiCall.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QPainter>
 #include <QStyle>
 #include <QStyleOptionProgressBar>
@@ -13,22 +15,86 @@ namespace kestrune {
 
 namespace {
 constexpr int kFrameMs = 16;  // one frame of a 60 Hz display
+constexpr int kReportMs = 250;  // the shortest time between two value reports to screen readers
 
 int Clamp(int value, int minimum, int maximum)
 {
     return maximum >= minimum ? std::clamp(value, minimum, maximum) : minimum;
 }
+// What screen readers see of the bar: a progress bar and its value, which only the work sets.
+class ProgressBarAccessible final : public QAccessibleWidget, public QAccessibleValueInterface {
+public:
+    explicit ProgressBarAccessible(ProgressBar* bar) : QAccessibleWidget(bar, QAccessible::ProgressBar) {}
+
+    void* interface_cast(QAccessible::InterfaceType type) override
+    {
+        if (type == QAccessible::ValueInterface)
+            return static_cast<QAccessibleValueInterface*>(this);
+        return QAccessibleWidget::interface_cast(type);
+    }
+    QString text(QAccessible::Text type) const override
+    {
+        if (type != QAccessible::Value)
+            return QAccessibleWidget::text(type);
+        const auto [minimum, maximum] = Bar()->range();
+        const int span = maximum - minimum;
+        return QStringLiteral("%1%").arg(span > 0 ? (Bar()->value() - minimum) * 100 / span : 0);
+    }
+    QVariant currentValue() const override { return Bar()->value(); }
+    void setCurrentValue(const QVariant&) override {}
+    QVariant maximumValue() const override { return Bar()->maximum(); }
+    QVariant minimumValue() const override { return Bar()->minimum(); }
+    QVariant minimumStepSize() const override { return 1; }
+
+private:
+    ProgressBar* Bar() const { return static_cast<ProgressBar*>(widget()); }
+};
+
+QAccessibleInterface* AccessibleProgressBar(const QString& className, QObject* object)
+{
+    if (className == QLatin1String(ProgressBar::staticMetaObject.className()))
+        if (auto* bar = qobject_cast<ProgressBar*>(object))
+            return new ProgressBarAccessible(bar);
+    return nullptr;
+}
+
 }  // namespace
 
-ProgressBar::ProgressBar(QWidget* parent) : QWidget(parent), m_repaintTimer(this)
+ProgressBar::ProgressBar(QWidget* parent) : QWidget(parent), m_repaintTimer(this), m_reportTimer(this)
 {
+    static const bool accessible = (QAccessible::installFactory(AccessibleProgressBar), true);
+    Q_UNUSED(accessible);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     m_repaintTimer.setSingleShot(true);
     m_repaintTimer.setInterval(kFrameMs);
-    connect(&m_repaintTimer, &QTimer::timeout, this, [this] {
-        m_repaintScheduled = false;
-        update();
-    });
+    connect(&m_repaintTimer, &QTimer::timeout, this, &ProgressBar::Repaint);
+    m_reportTimer.setSingleShot(true);
+    connect(&m_reportTimer, &QTimer::timeout, this, &ProgressBar::ReportValue);
+}
+
+void ProgressBar::Repaint()
+{
+    m_repaintScheduled = false;
+    update();
+    if (m_reportTimer.isActive())
+        return;
+    const qint64 wait = m_sinceReport.isValid() ? kReportMs - m_sinceReport.elapsed() : 0;
+    if (wait > 0)
+        m_reportTimer.start(static_cast<int>(wait));
+    else
+        ReportValue();
+}
+
+void ProgressBar::ReportValue()
+{
+    const int now = value();
+    if (now == m_reportedValue)
+        return;
+    m_reportedValue = now;
+    m_sinceReport.start();
+    QAccessibleValueChangeEvent event(this, now);
+    QAccessible::updateAccessibility(&event);  // returns at once when no screen reader listens
+    emit valueReported(now);
 }
 
 std::pair<int, int> ProgressBar::range() const

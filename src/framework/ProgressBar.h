@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QTimer>
 #include <QWidget>
 
@@ -15,6 +16,9 @@ namespace kestrune {
 // microseconds) or waiting for the window thread at each step (a thread round trip) would throttle
 // the work, so the bar's range and value are its own thread-safe state: any thread sets and reads
 // them at once, exactly, and painting follows in the window thread at most once per display frame.
+//
+// Screen readers see a progress bar with its value, and hear of its changes in the window thread at
+// most a few times a second: more would only be noise.
 class ProgressBar : public QWidget {
     Q_OBJECT
 public:
@@ -31,11 +35,17 @@ public:
 
     QSize sizeHint() const override;
 
+signals:
+    // The value has just been reported to screen readers (window thread).
+    void valueReported(int value);
+
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
     void ScheduleRepaint();
+    void Repaint();
+    void ReportValue();
 
     mutable std::mutex m_mutex;
     int m_min = 0;
@@ -43,6 +53,10 @@ private:
     int m_value = 0;
     std::atomic<bool> m_repaintScheduled{false};
     QTimer m_repaintTimer;  // window thread only
+    // Window thread only: the value screen readers last heard of, and when.
+    QTimer m_reportTimer;
+    QElapsedTimer m_sinceReport;
+    int m_reportedValue = -1;
 };
 
 }  // namespace kestrune

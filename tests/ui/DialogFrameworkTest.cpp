@@ -8,8 +8,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QApplication>
 #include <QTest>
+#include <QThread>
 
 #include <stdexcept>
 #include <string>
@@ -130,6 +132,39 @@ TEST(ProgressControl, ClampsPositionsAndPaintsAtTheDisplaysPace)
         EXPECT_EQ(counter.paints, 0) << "setting a position must not repaint at once";
         EXPECT_TRUE(QTest::qWaitFor([&] { return counter.paints > 0; }, 5000));
         EXPECT_EQ(static_cast<ProgressBar*>(bar.GetSafeHwnd())->value(), 14);
+    });
+}
+
+// Screen readers see the bar with its value and hear of its changes from the window thread, whichever
+// thread sets the value; the last value set is among what they hear.
+TEST(ProgressControl, ScreenReadersSeeItsValueAndHearOfItsChangesInTheWindowThread)
+{
+    CDialog dlg(IDD_SAVE_PROGRESS);
+    RunModal(dlg, [&] {
+        CProgressCtrl bar;
+        bar.Attach(dlg.GetDlgItem(IDC_PROGRESS_FILE));
+        bar.SetRange32(0, 14);
+        std::vector<int> reported;
+        bool offTheWindowThread = false;
+        QObject::connect(static_cast<ProgressBar*>(bar.GetSafeHwnd()), &ProgressBar::valueReported, [&](int value) {
+            reported.push_back(value);
+            offTheWindowThread |= QThread::currentThread() != qApp->thread();
+        });
+        std::thread worker([&] {
+            for (int i = 1; i <= 14; ++i)
+                bar.SetPos(i);
+        });
+        worker.join();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !reported.empty() && reported.back() == 14; }, 5000));
+        EXPECT_FALSE(offTheWindowThread);
+
+        QAccessibleInterface* seen = QAccessible::queryAccessibleInterface(bar.GetSafeHwnd());
+        ASSERT_NE(seen, nullptr);
+        EXPECT_EQ(seen->role(), QAccessible::ProgressBar);
+        EXPECT_EQ(seen->text(QAccessible::Name), "Текущий файл") << "named after its label";
+        ASSERT_NE(seen->valueInterface(), nullptr);
+        EXPECT_EQ(seen->valueInterface()->currentValue().toInt(), 14);
+        EXPECT_EQ(seen->valueInterface()->maximumValue().toInt(), 14);
     });
 }
 

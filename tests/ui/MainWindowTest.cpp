@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
@@ -21,6 +22,7 @@
 #include <QRegularExpression>
 #include <QTest>
 
+#include <set>
 #include <thread>
 
 namespace kestrune {
@@ -192,6 +194,39 @@ TEST(MainWindowMenu, HelpCommandsAndAcceleratorsOpenNothingAndAboutShowsTheProdu
     EXPECT_EQ(aboutOpened, 1);
     EXPECT_EQ(line, QString::fromStdString(LoadString(IDS_PRODUCT_VERSION)));
     EXPECT_TRUE(ownedByMain);
+}
+
+// A screen reader names every control the user can reach: each after what it does, none like
+// another; a field and its tick box after the field's label; the one-character buttons in words.
+TEST(MainWindowAccessibility, EveryControlTheUserCanReachHasItsOwnName)
+{
+    CKestruneDlg dlg;
+    dlg.Create();
+    // Linux screen readers take a combo box's name from the label that points to it.
+    const auto spoken = [&](int id) {
+        QAccessibleInterface* control = QAccessible::queryAccessibleInterface(Control(dlg, id));
+        if (!qobject_cast<QComboBox*>(Control(dlg, id)))
+            return control->text(QAccessible::Name);
+        const auto labels = control->relations(QAccessible::Label);
+        return labels.size() == 1 ? labels.front().first->text(QAccessible::Name) : QString();
+    };
+    std::set<QString> names;
+    for (const ControlTemplate& control : FindDialogTemplate(CKestruneDlg::IDD)->controls) {
+        if (!(control.style & cs::TabStop))
+            continue;
+        const QString name = spoken(control.id);
+        EXPECT_FALSE(name.isEmpty()) << control.id;
+        EXPECT_TRUE(names.insert(name).second) << name.toStdString();
+    }
+    for (const FieldControl& f : kFieldControls) {
+        const QString label = QString::fromUtf8(f.label).remove('&');
+        EXPECT_EQ(spoken(f.controlId), label);
+        EXPECT_EQ(spoken(f.checkId), "Записывать: " + label);
+    }
+    EXPECT_EQ(spoken(IDC_SELECT_ALL), "Выделить все MP3-файлы");
+    EXPECT_EQ(spoken(IDC_SUBFOLDERS), "Включая подпапки");
+    EXPECT_EQ(spoken(IDC_UP), "На уровень вверх");
+    EXPECT_EQ(spoken(IDC_BROWSE), "Выбрать папку");
 }
 
 // The window's own texts are Russian; so must be the texts Qt puts beside them.

@@ -10,6 +10,7 @@
 
 #include <QPainter>
 #include <QStyle>
+#include <QThread>
 
 #include <initializer_list>
 
@@ -112,10 +113,11 @@ void CKestruneDlg::ShowStatus(unsigned keyStringId)
     CSettingsInfo entry;
     if (!m_lstStatus.Lookup(LoadString(keyStringId).c_str(), entry))
         return;
-    // From a worker, the handle waits for the window thread. Painted at once: the steps of a fill
-    // come and go while the window thread is busy with it.
-    m_stStatus.SetWindowText(entry.GetText());
-    m_stStatus.UpdateWindow();
+    m_stStatus.SetWindowText(entry.GetText());  // from a worker, the handle waits for the window thread
+    // On the window thread the text is painted at once: the steps of a fill come and go while the
+    // thread is busy with it. A worker's text is painted by the event loop that runs meanwhile.
+    if (QThread::currentThread() == thread())
+        m_stStatus.UpdateWindow();
 }
 
 void CKestruneDlg::OnSysCommand(unsigned nID)
