@@ -19,8 +19,10 @@ bool CKestruneApp::InitInstance()
     // Headless runs (scripts/start.sh under xvfb-run) ask for a picture of the window instead of
     // a session: once painted, the window is saved and closed as the close button would.
     std::optional<Screenshot> screenshot;
-    if (const QString path = qEnvironmentVariable("KESTRUNE_SCREENSHOT"); !path.isEmpty())
+    if (const QString path = qEnvironmentVariable("KESTRUNE_SCREENSHOT"); !path.isEmpty()) {
+        dlg.Create();
         screenshot.emplace(dlg, path);
+    }
 
     dlg.DoModal();
     m_pMainWnd = nullptr;
