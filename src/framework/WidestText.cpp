@@ -7,11 +7,6 @@
 
 namespace kestrune {
 
-WidestText::WidestText(const QFont& font)
-{
-    Reset(font);
-}
-
 void WidestText::Reset(const QFont& font)
 {
     m_font = font;

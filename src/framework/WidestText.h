@@ -20,9 +20,8 @@ namespace kestrune {
 // estimates are kept, and only they are measured exactly, when the width is asked for.
 class WidestText {
 public:
-    explicit WidestText(const QFont& font = QFont());
-
-    // Forgets the texts and measures in this font from now on.
+    // Forgets the texts and measures in this font from now on; until the first call nothing is
+    // measured and the width is 0.
     void Reset(const QFont& font);
     void Clear();
     void Add(std::string_view utf8);
@@ -40,7 +39,7 @@ private:
     std::unordered_map<char32_t, int> m_other;
     std::vector<std::pair<int, std::string>> m_candidates;  // (estimate, text), at most kCandidates
     int m_smallest = 0;  // the smallest estimate among the candidates once they are full
-    int m_width = -1;    // the exact width of the candidates; -1 until measured
+    int m_width = 0;     // the exact width of the candidates; -1 when they changed since it was measured
 };
 
 }  // namespace kestrune

@@ -22,7 +22,8 @@ namespace {
 TEST(StringResources, MissingIdentifierLoadsEmpty)
 {
     // Next to each range of the table, and past its end.
-    for (unsigned id : {0u, 100u, 105u, 113u, 119u, SaveReasonTextId(kSaveReasonCount), 205u, 55006u, 56126u, 60006u, 61126u, 65534u, 65536u})
+    for (unsigned id : {0u, 100u, 105u, 113u, 119u, SaveReasonTextId(kSaveReasonCount), 205u, 55006u, 56126u,
+                        60006u, 61126u, 65534u, 65536u})
         EXPECT_EQ(LoadString(id), "") << id;
 }
 
@@ -83,7 +84,8 @@ TEST(StringResources, EverySaveFailureReasonHasItsOwnRussianSentence)
     std::set<std::string> texts;
     for (int reason = 1; reason < kSaveReasonCount; ++reason) {
         const std::string text = LoadString(SaveReasonTextId(reason));
-        EXPECT_TRUE(QString::fromStdString(text).contains(QRegularExpression("^[А-ЯЁ].*[а-яё]+\\.$"))) << reason << ": " << text;
+        EXPECT_TRUE(QString::fromStdString(text).contains(QRegularExpression("^[А-ЯЁ].*[а-яё]+\\.$")))
+            << reason << ": " << text;
         EXPECT_TRUE(texts.insert(text).second) << reason << ": " << text;
     }
 }
