@@ -4,8 +4,10 @@
 #include "settings/StringResources.h"
 
 #include <QAbstractButton>
+#include <QFontMetrics>
 #include <QMessageBox>
 #include <QStringList>
+#include <QTextEdit>
 
 #include <cstring>
 
@@ -44,14 +46,21 @@ void ReportNotWritten(QWidget* parent, const SaveLoopResult& result)
         return;
     QStringList lines;
     for (const NotWrittenFile& file : result.notWritten) {
-        lines << QString::fromStdString(file.path) + QStringLiteral(" — ") + SaveReasonText(file.failure.reason);
-        lines << QStringLiteral("    ") + TechnicalDetail(file.failure);
+        if (!lines.isEmpty())
+            lines << QString();
+        lines << QString::fromStdString(file.path) << SaveReasonText(file.failure.reason)
+              << TechnicalDetail(file.failure);
     }
 
     QMessageBox box(QMessageBox::Warning, Loaded(IDS_NOT_WRITTEN_CAPTION),
                     Loaded(IDS_NOT_WRITTEN_SUMMARY).arg(result.notWritten.size()).arg(result.files),
                     QMessageBox::Ok, parent);
     box.setDetailedText(lines.join('\n'));
+    // Qt's details pane is narrow for a path and a sentence; the box grows with it.
+    if (auto* details = box.findChild<QTextEdit*>()) {
+        const QFontMetrics metrics(details->font());
+        details->setMinimumWidth(90 * metrics.averageCharWidth());
+    }
     // The list is what the user needs: show it at once rather than behind the details button.
     for (QAbstractButton* button : box.buttons())
         if (box.buttonRole(button) == QMessageBox::ActionRole)

@@ -326,7 +326,7 @@ TEST_F(SaveCommand, FilesThatCannotBeWrittenAreListedInOneMessageWithTheirReason
     const auto& report = boxes.seen.front();
     EXPECT_EQ(report.caption, Loaded(IDS_NOT_WRITTEN_CAPTION));
     EXPECT_EQ(report.text, "Теги записаны не во все файлы. Не записано: 3 из 5.");
-    // Each file with the user's sentence, then the technical detail, in list order.
+    // Each file with the user's sentence and the technical detail, in list order.
     const std::map<std::string, std::string> reasons = {
         {"locked.mp3", "Файл только для чтения: разрешите запись в файл и его папку и сохраните снова."},
         {"damaged.mp3", "Тег повреждён: файл не изменён."},
@@ -334,16 +334,14 @@ TEST_F(SaveCommand, FilesThatCannotBeWrittenAreListedInOneMessageWithTheirReason
     QStringList listed;
     for (int row : SelectedRows())
         if (const auto it = reasons.find(List()->GetItemText(row)); it != reasons.end())
-            listed << QString::fromStdString(PathOf(it->first) + " — " + it->second);
+            listed << QString::fromStdString(PathOf(it->first) + "\n" + it->second);
     QStringList files;
-    const QStringList lines = report.details.split('\n');
-    for (int line = 0; line < lines.size(); ++line) {
-        if (line % 2 == 0) {
-            files << lines[line];
-            continue;
-        }
-        EXPECT_TRUE(lines[line].startsWith("    Подробности: ")) << lines[line].toStdString();
-        EXPECT_GT(lines[line].size(), 20) << "a technical detail follows";
+    for (const QString& block : report.details.split("\n\n")) {
+        const QStringList lines = block.split('\n');
+        ASSERT_EQ(lines.size(), 3) << block.toStdString();
+        files << lines[0] + '\n' + lines[1];
+        EXPECT_TRUE(lines[2].startsWith("Подробности: ")) << lines[2].toStdString();
+        EXPECT_GT(lines[2].size(), 16) << "a technical detail follows";
     }
     EXPECT_EQ(files, listed);
     EXPECT_FALSE(report.otherModalOpen) << "the report comes once the progress dialog has closed";
