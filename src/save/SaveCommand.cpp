@@ -11,9 +11,12 @@
 
 #include <algorithm>
 #include <functional>
+#include <optional>
+#include <string>
 #include <string_view>
 #include <system_error>
 #include <utility>
+#include <vector>
 
 namespace kestrune {
 
@@ -39,36 +42,32 @@ const FieldControl& RowOf(const TagField& field)
     return kFieldControls[static_cast<size_t>(it - kRowFieldNames.begin())];
 }
 
-// The worker's side of the save loop: files from the list's selection in ascending order, texts
-// and write flags from the main window's members, progress on the dialog's bars.
+// What a run writes, taken from the window in one trip at its start: the main window is disabled
+// while the progress dialog runs, so neither its selection nor its texts can change meanwhile, and a
+// trip per file would cost about as much as a small file's save.
+struct SaveInput {
+    std::vector<std::string> files;  // the selected entries' paths, in list order
+    std::array<std::optional<std::string>, kTagFields.size()> texts;  // per ticked field
+};
+
+// The worker's side of the save loop: the files and texts of the run, progress on the dialog's bars.
 class WindowSave : public SaveLoopClient {
 public:
-    WindowSave(CKestruneDlg& owner, CSaveProgressDlg& progress, int firstSelected)
-        : m_owner(owner), m_progress(progress), m_current(firstSelected)
-    {
-    }
+    WindowSave(SaveInput input, CSaveProgressDlg& progress) : m_input(std::move(input)), m_progress(progress) {}
 
     bool StopRequested() override { return m_progress.m_bStop; }
 
-    // The next selected item is found before the current one is handled. Both answers come from the
-    // window thread in one trip: a round trip between the threads costs about as much as the rest
-    // of a small file's save.
     std::optional<std::string> NextFile() override
     {
-        if (m_current < 0)
+        if (m_next == m_input.files.size())
             return std::nullopt;
-        ListView* list = m_owner.m_lcFiles.GetListView();
-        auto [next, text] = uiCall(list, [list, current = m_current] {
-            return std::pair(list->GetNextItem(current, LVNI_SELECTED), list->GetItemText(current));
-        });
-        m_current = next;
-        return m_owner.m_strListFolder + text;  // as the panel loaded it
+        return m_input.files[m_next++];
     }
 
     const std::string* TextFor(const TagField& field) override
     {
-        const FieldControl& row = RowOf(field);
-        return m_owner.*row.write ? &(m_owner.*row.text) : nullptr;
+        const auto& text = m_input.texts[static_cast<size_t>(&field - kTagFields.data())];
+        return text ? &*text : nullptr;
     }
 
     void FileProgress(int step) override
@@ -84,9 +83,9 @@ public:
 private:
     static void Advance(CProgressCtrl& bar) { bar.SetPos(bar.GetPos() + 1); }
 
-    CKestruneDlg& m_owner;
+    SaveInput m_input;
     CSaveProgressDlg& m_progress;
-    int m_current;
+    size_t m_next = 0;
 };
 
 }  // namespace
@@ -117,12 +116,20 @@ void CKestruneDlg::SaveSelectedFiles(CSaveProgressDlg* pProgress)
     ShowStatus(IDS_STATUS_SAVING_KEY);
     pProgress->m_bReady.wait(false);
 
-    const int first = m_lcFiles.GetNextItem(-1, LVNI_SELECTED);
-    const int count = m_lcFiles.GetSelectedCount();
-    pProgress->m_progressTotal.SetRange32(0, count);
+    ListView* list = m_lcFiles.GetListView();
+    SaveInput input = uiCall(list, [this, list] {
+        SaveInput in;
+        for (int item = list->GetNextItem(-1, LVNI_SELECTED); item >= 0; item = list->GetNextItem(item, LVNI_SELECTED))
+            in.files.push_back(m_strListFolder + list->GetItemText(item));  // as the panel loaded it
+        for (size_t i = 0; i < kTagFields.size(); ++i)
+            if (const FieldControl& row = RowOf(kTagFields[i]); this->*row.write)
+                in.texts[i] = this->*row.text;
+        return in;
+    });
+    pProgress->m_progressTotal.SetRange32(0, static_cast<int>(input.files.size()));
     pProgress->m_progressTotal.SetPos(0);
 
-    WindowSave save(*this, *pProgress, first);
+    WindowSave save(std::move(input), *pProgress);
     pProgress->m_result = RunSaveLoop(save);
 
     pProgress->m_btnCancel.SetWindowText("OK");

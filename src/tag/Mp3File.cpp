@@ -3,8 +3,10 @@
 #include "tag/FieldFrames.h"
 #include "tag/Id3v1.h"
 #include "tag/Id3v2Raw.h"
+#include "tag/LoadedTag.h"
 #include "tag/Mp3FileAccess.h"
 #include "tag/TagFields.h"
+#include "tag/TagLayout.h"
 
 #include <taglib/id3v2tag.h>
 
@@ -18,43 +20,39 @@ namespace {
 
 using namespace kestrune::tag;
 
-constexpr int kNewTagVersion = 3;      // v2.3 is what most players read; v2.2 tags are written as v2.3 too
 constexpr unsigned kGrowPadding = 2048;  // room for later edits, so that they are written in place
+constexpr unsigned long long kId3v1Size = 128;
+
+// Field indices into kTagFields, for the setters.
+enum FieldIndex : size_t { kTitle, kAlbum, kArtist, kTrack, kYear, kGenre, kComment, kComposer, kOrigArtist,
+                           kCopyright, kUrl, kEncodedBy };
+static_assert(kTagFields.size() == CMp3File::kFieldCount);
+static_assert(kTagFields[kTitle].name == "title" && kTagFields[kAlbum].name == "album" &&
+              kTagFields[kArtist].name == "artist" && kTagFields[kTrack].name == "track number" &&
+              kTagFields[kYear].name == "year" && kTagFields[kGenre].name == "genre" &&
+              kTagFields[kComment].name == "comment" && kTagFields[kComposer].name == "composer" &&
+              kTagFields[kOrigArtist].name == "original artist" && kTagFields[kCopyright].name == "copyright" &&
+              kTagFields[kUrl].name == "URL" && kTagFields[kEncodedBy].name == "encoded by");
 
 ByteVector frameIdOf(std::string_view id) { return ByteVector(id.data(), static_cast<unsigned>(id.size())); }
 
-// The frames of the twelve fields, decoded into a TagLib tag; each one remembers the stored frame it
-// was made from.
-struct FieldFrameSet {
-    TagLib::ID3v2::Tag tag;
-    std::vector<Frame*> fromStored;  // per stored frame: the frame made from it, or null
-    std::string problem;                   // a field frame that could not be decoded
-    bool unsupported = false;              // ... because it is compressed or encrypted, not damaged
+// One field of a save: what the file holds, what the record holds, and what is written.
+struct FieldWrite {
+    const TagField* field = nullptr;
+    ByteVector frameId;         // in the tag version written
+    std::string text;           // the record's text
+    bool inFile = false;        // the tag has the field's frame...
+    std::string stored;         // ... holding this text
+    bool setSinceLoad = false;  // a setter was called since the last Load
+    bool write = false;         // the field's frame is written
+    Frame* frame = nullptr;     // the decoded frame written, once written
+    RawFrame rendered;          // ... and as stored in the new tag
+    std::string expected;       // the text the new tag must read as
 };
+using SavePlan = std::vector<FieldWrite>;  // in kTagFields order
 
-void collectFieldFrames(const RawTag& raw, FieldFrameSet& set)
-{
-    set.fromStored.assign(raw.frames.size(), nullptr);
-    for (size_t i = 0; i < raw.frames.size(); ++i) {
-        const RawFrame& stored = raw.frames[i];
-        if (!isFieldFrameId(stored.id))
-            continue;
-        const std::optional<ByteVector> content = frameContent(stored, raw);
-        std::unique_ptr<Frame> frame = content ? makeFieldFrame(stored.id, *content) : nullptr;
-        if (!frame) {
-            if (set.problem.empty()) {
-                set.problem = (content ? "unknown text encoding in " : "compressed or encrypted ") +
-                              std::string(stored.id.data(), stored.id.size()) + " frame";
-                set.unsupported = !content;
-            }
-            continue;
-        }
-        set.fromStored[i] = frame.get();
-        set.tag.addFrame(frame.release());
-    }
-}
-
-int versionToWrite(const RawTag& raw) { return raw.version ? raw.version : kNewTagVersion; }
+// The one rule for whether a field's frame is written: when the tag lacks it or it holds another text.
+bool mustWrite(const FieldWrite& f) { return !f.inFile || f.stored != f.text; }
 
 // The text a field is stored with, in the form the frame holds it.
 std::string storedForm(const TagField& field, const std::string& text)
@@ -65,6 +63,158 @@ std::string storedForm(const TagField& field, const std::string& text)
 SaveFailure tagNotUnderstood(const std::string& problem, bool unsupported)
 {
     return {unsupported ? SaveReason::TagUnsupported : SaveReason::TagDamaged, "tag not understood: " + problem};
+}
+
+// Why the tag cannot be rewritten without loss, or no reason.
+SaveFailure refusalFor(const ParsedTag& parsed, const Mp3FileAccess& file)
+{
+    if (parsed.raw.version == 0 && file.id3v1Tag().isEmpty() && !file.hasMpegAudio())
+        return {SaveReason::NotMp3, "neither an ID3 tag nor MPEG audio"};
+    if (!parsed.raw.problem.empty())
+        return tagNotUnderstood(parsed.raw.problem, parsed.raw.unsupported);
+    if (!parsed.frames.problem.empty())
+        return tagNotUnderstood(parsed.frames.problem, parsed.frames.unsupported);
+    return {};
+}
+
+// Step 1: what each field holds in the file and in the record, and whether its frame is written.
+SavePlan planFields(CMp3File& record, const ParsedTag& parsed, const std::array<bool, CMp3File::kFieldCount>& set)
+{
+    SavePlan plan(kTagFields.size());
+    for (size_t i = 0; i < kTagFields.size(); ++i) {
+        FieldWrite& f = plan[i];
+        f.field = &kTagFields[i];
+        f.frameId = frameIdOf(f.field->frameId(parsed.version));
+        f.text = (record.*f.field->get)();
+        f.inFile = record.ReadFrame(parsed.frames.tag, f.frameId, f.stored);
+        f.setSinceLoad = set[i];
+        f.write = mustWrite(f);
+        f.expected = f.write ? storedForm(*f.field, f.text) : f.stored;
+    }
+    return plan;
+}
+
+// Step 2: the new texts into the decoded frames (created where missing), rendered as stored frames.
+void writeFields(CMp3File& record, ParsedTag& parsed, SavePlan& plan)
+{
+    for (FieldWrite& f : plan) {
+        if (!f.write)
+            continue;
+        f.frame = record.WriteFrame(parsed.frames.tag, f.frameId, f.text);
+        f.rendered = makeRawFrame(f.frameId, renderFieldContent(*f.frame, parsed.version), parsed.version,
+                                  parsed.raw.unsynchronised);
+    }
+}
+
+// How the frames of a new tag are ordered.
+enum class Layout {
+    KeepPlaces,       // every frame where it was, new frames last: the tag fits where it fits
+    FieldFramesLast,  // the frames with the ids of the twelve fields last, those written now at the very
+                      // end; frames of one id keep their order, so each field still shows the same frame
+};
+
+// The plan's field written into the stored frame `index`, or null.
+const FieldWrite* writtenFrom(const ParsedTag& parsed, const SavePlan& plan, size_t index)
+{
+    const Frame* from = parsed.frames.fromStored[index];
+    for (const FieldWrite& f : plan)
+        if (from && f.frame == from)
+            return &f;
+    return nullptr;
+}
+
+// Step 3: the frames of the new tag. Every other frame is copied as stored.
+RawTag composeFrames(const ParsedTag& parsed, const SavePlan& plan, Layout layout)
+{
+    const RawTag& raw = parsed.raw;
+    // 0: not a field's id; 1: an unwritten field's; 2: a written field's.
+    auto group = [&](const ByteVector& id) {
+        const auto f = std::find_if(plan.begin(), plan.end(), [&](const FieldWrite& w) { return w.frameId == id; });
+        return f == plan.end() ? 0 : f->write ? 2 : 1;
+    };
+    RawTag updated;
+    updated.version = parsed.version;
+    updated.unsynchronised = raw.unsynchronised;
+    for (int pass = 0; pass < (layout == Layout::KeepPlaces ? 1 : 3); ++pass) {
+        for (size_t i = 0; i < raw.frames.size(); ++i) {
+            const RawFrame& stored = raw.frames[i];
+            const int g = group(stored.id);
+            if (layout == Layout::FieldFramesLast && g != pass)
+                continue;
+            if (const FieldWrite* written = writtenFrom(parsed, plan, i))
+                updated.frames.push_back(written->rendered);
+            // A tag may hold a field's text frame twice, which ID3v2 does not allow; the editor shows the
+            // first. When that field is written the later ones go, or other readers would go on showing
+            // their old texts.
+            else if (!(g == 2 && stored.id.startsWith("T")))
+                updated.frames.push_back(stored);
+        }
+    }
+    const auto& fromStored = parsed.frames.fromStored;
+    for (const FieldWrite& f : plan)
+        if (f.write && std::find(fromStored.begin(), fromStored.end(), f.frame) == fromStored.end())
+            updated.frames.push_back(f.rendered);  // a new frame
+    return updated;
+}
+
+unsigned long long framesSize(const RawTag& tag)
+{
+    unsigned long long size = 10;  // the tag header
+    for (const RawFrame& f : tag.frames)
+        size += 10 + f.data.size();
+    return size;
+}
+
+// Step 4: whether the new region reads back with every frame it was composed of and, for the fields
+// written, their texts. The fields not written keep their frames byte for byte, so they read as before.
+bool readsBack(CMp3File& record, const ByteVector& region, const RawTag& updated, const SavePlan& plan)
+{
+    if (region.isEmpty())
+        return false;
+    const RawTag check = parseId3v2(region);
+    if (!check.problem.empty() || check.frames.size() != updated.frames.size() ||
+        !std::equal(check.frames.begin(), check.frames.end(), updated.frames.begin(), sameFrame))
+        return false;
+    std::vector<ByteVector> writtenIds;
+    for (const FieldWrite& f : plan)
+        if (f.write)
+            writtenIds.push_back(f.frameId);
+    if (writtenIds.empty())
+        return true;
+    FieldFrameSet frames;
+    collectFieldFrames(check, frames, writtenIds);
+    std::string text;
+    return frames.problem.empty() && std::all_of(plan.begin(), plan.end(), [&](const FieldWrite& f) {
+               return !f.write || (record.ReadFrame(frames.tag, f.frameId, text) && text == f.expected);
+           });
+}
+
+// Step 5: the ID3v1 tag the file is to end with, from the stored one (empty when the file has none)
+// and the texts of the plan; empty for no ID3v1 tag. A file without one gets one unless every text it
+// could hold is empty. A stored tag that already reads as these texts, or as what rendering them reads
+// as, stays byte for byte: a save changes only what differs (rendering again would turn space padding
+// into zeros).
+ByteVector composeId3v1(const ByteVector& stored, const SavePlan& plan)
+{
+    Id3v1Texts texts;
+    for (const FieldWrite& f : plan)
+        if (f.field->id3v1 != Id3v1Slot::None)
+            texts[static_cast<size_t>(f.field->id3v1)] = f.text;
+    if (stored.isEmpty() && std::all_of(texts.begin(), texts.end(), [](const std::string& t) { return t.empty(); }))
+        return {};
+    const ByteVector rendered = renderId3v1(texts);
+    const Id3v1Texts storedTexts = parseId3v1(stored);
+    if (!stored.isEmpty() && (storedTexts == texts || storedTexts == parseId3v1(rendered)))
+        return stored;
+    return rendered;
+}
+
+// What changes at the file's end: the ID3v1 bytes that differ, or a whole tag appended.
+ByteRun id3v1Run(const Mp3FileAccess& file, const ByteVector& id3v1)
+{
+    if (file.id3v1Tag().isEmpty())
+        return {file.fileSize(), id3v1};
+    return changedRun(file.id3v1Tag(), id3v1, file.fileSize() - kId3v1Size);
 }
 
 void assign(std::string& member, const std::string& text) noexcept
@@ -86,30 +236,33 @@ void CMp3File::Load()
 {
     ClearTexts();
     m_loadFailed = true;
+    m_loaded.reset();
     try {
         Mp3FileAccess file;
         SaveFailure error;
-        if (!file.open(m_path, false, error))
-            return;
-        RawTag raw = parseId3v2(file.id3v2Region());
-        upgradeV22(raw);
-        FieldFrameSet frames;
-        collectFieldFrames(raw, frames);
-        const Id3v1Texts id3v1 = parseId3v1(file.id3v1Tag());
-        const int version = versionToWrite(raw);
-        for (const TagField& field : kTagFields) {
-            // The other version's year frame stands in when a tag has the wrong one.
-            const std::string_view id = field.frameId(version), otherId = field.frameId(version >= 4 ? 3 : 4);
-            std::string text;
-            if (!ReadFrame(frames.tag, frameIdOf(id), text) &&
-                (id == otherId || !ReadFrame(frames.tag, frameIdOf(otherId), text)) && field.id3v1 != Id3v1Slot::None)
-                text = id3v1[static_cast<size_t>(field.id3v1)];
-            (this->*field.set)(text);
+        if (file.open(m_path, false, error) && file.readRegions(error)) {
+            auto loaded = std::make_unique<LoadedTag>(loadedFrom(file));
+            const ParsedTag& parsed = *loaded->parsed;
+            const Id3v1Texts id3v1 = parseId3v1(loaded->id3v1);
+            for (const TagField& field : kTagFields) {
+                // The other version's year frame stands in when a tag has the wrong one.
+                const std::string_view id = field.frameId(parsed.version);
+                const std::string_view otherId = field.frameId(parsed.version >= 4 ? 3 : 4);
+                std::string text;
+                if (!ReadFrame(parsed.frames.tag, frameIdOf(id), text) &&
+                    (id == otherId || !ReadFrame(parsed.frames.tag, frameIdOf(otherId), text)) &&
+                    field.id3v1 != Id3v1Slot::None)
+                    text = id3v1[static_cast<size_t>(field.id3v1)];
+                (this->*field.set)(text);
+            }
+            m_loaded = std::move(loaded);
+            m_loadFailed = false;
         }
-        m_loadFailed = false;
     } catch (...) {
         ClearTexts();
+        m_loaded.reset();
     }
+    m_setSinceLoad.fill(false);
 }
 
 bool CMp3File::ReadFrame(const TagLib::ID3v2::Tag& tag, const TagLib::ByteVector& frameId, std::string& text)
@@ -143,10 +296,30 @@ bool CMp3File::Save()
     } catch (...) {
         assign(m_saveFailure.detail, "unexpected failure");
     }
+    if (m_saveFailure.reason != SaveReason::None && m_loaded)
+        m_loaded->parsed.reset();  // the decoded frames may hold texts the file does not
     return m_saveFailure.reason == SaveReason::None;
 }
 
-// Returns why the file was not written, or no reason when it holds the twelve texts.
+// The tags of the opened file: those the last Load or Save found, when the file is still the one they
+// were found in (same inode, size and times to the nanosecond), else read afresh.
+bool CMp3File::TakeLoadedTag(Mp3FileAccess& file, SaveFailure& error)
+{
+    if (m_loaded && m_loaded->identity == file.identity()) {
+        file.useRegions(m_loaded->region, m_loaded->regionSize, m_loaded->id3v1);
+        if (!m_loaded->parsed)
+            m_loaded->parsed = parseTag(m_loaded->region);
+        return true;
+    }
+    m_loaded.reset();
+    if (!file.readRegions(error))
+        return false;
+    m_loaded = std::make_unique<LoadedTag>(loadedFrom(file));
+    return true;
+}
+
+// Returns why the file was not written, or no reason when it holds the twelve texts. The steps: plan
+// each field, compose the tags, check the new ID3v2 tag reads back, choose the way to write, write.
 SaveFailure CMp3File::SaveTag()
 {
     Mp3FileAccess file;
@@ -155,117 +328,72 @@ SaveFailure CMp3File::SaveTag()
         return error;
     if (m_loadFailed)
         return {SaveReason::LoadFailed, "file could not be read when loaded"};
-    RawTag raw = parseId3v2(file.id3v2Region());
-    if (raw.version == 0 && file.id3v1Tag().isEmpty() && !file.hasMpegAudio())
-        return {SaveReason::NotMp3, "neither an ID3 tag nor MPEG audio"};
-    if (!raw.problem.empty())
-        return tagNotUnderstood(raw.problem, raw.unsupported);
-    upgradeV22(raw);
-    if (!raw.problem.empty())
-        return {raw.unsupported ? SaveReason::TagUnsupported : SaveReason::TagDamaged, raw.problem};
-    FieldFrameSet frames;
-    collectFieldFrames(raw, frames);
-    if (!frames.problem.empty())
-        return tagNotUnderstood(frames.problem, frames.unsupported);
-    const int version = versionToWrite(raw);
+    if (!TakeLoadedTag(file, error))
+        return error;
+    const std::unique_ptr<ParsedTag> parsed = std::move(m_loaded->parsed);  // the save changes its frames
+    if (SaveFailure refusal = refusalFor(*parsed, file); refusal.reason != SaveReason::None)
+        return refusal;
 
-    // Only fields that differ from the file, or whose frame is missing, are written.
-    std::vector<Frame*> written;
-    std::vector<std::string> expected;  // per field: the text the new tag must hold
-    for (const TagField& field : kTagFields) {
-        const ByteVector id = frameIdOf(field.frameId(version));
-        const std::string& text = (this->*field.get)();
-        std::string stored;
-        if (ReadFrame(frames.tag, id, stored) && stored == text) {
-            expected.push_back(text);
-            continue;
-        }
-        written.push_back(WriteFrame(frames.tag, id, text));
-        expected.push_back(storedForm(field, text));
-    }
-    auto isWritten = [&](const Frame* f) { return std::find(written.begin(), written.end(), f) != written.end(); };
-
-    // Every other frame is copied as stored, in its place; new frames go last.
-    RawTag updated;
-    updated.version = version;
-    updated.unsynchronised = raw.unsynchronised;
-    auto rendered = [&](Frame& f, const ByteVector& id) {
-        return makeRawFrame(id, renderFieldContent(f, version), version, raw.unsynchronised);
-    };
-    // A tag may hold a field's text frame twice, which ID3v2 does not allow; the editor shows the first.
-    // When that field is written the later ones go, or other readers would go on showing their old texts.
-    auto duplicatesWritten = [&](const RawFrame& f) {
-        return f.id.startsWith("T") && std::any_of(written.begin(), written.end(), [&](const Frame* w) {
-                   return w->frameID() == f.id;
-               });
-    };
-    for (size_t i = 0; i < raw.frames.size(); ++i) {
-        Frame* from = frames.fromStored[i];
-        if (from && isWritten(from))
-            updated.frames.push_back(rendered(*from, raw.frames[i].id));
-        else if (!duplicatesWritten(raw.frames[i]))
-            updated.frames.push_back(raw.frames[i]);
-    }
-    for (Frame* f : written)
-        if (std::find(frames.fromStored.begin(), frames.fromStored.end(), f) == frames.fromStored.end())
-            updated.frames.push_back(rendered(*f, f->frameID()));
-
-    const ByteVector region = renderId3v2(updated, file.id3v2RegionSize(), kGrowPadding);
+    SavePlan plan = planFields(*this, *parsed, m_setSinceLoad);
+    writeFields(*this, *parsed, plan);
+    const ByteVector id3v1 = composeId3v1(file.id3v1Tag(), plan);
+    RawTag updated = composeFrames(*parsed, plan, Layout::KeepPlaces);
+    ByteVector region = renderId3v2(updated, file.id3v2RegionSize(), kGrowPadding);
     if (region.isEmpty())
         return {SaveReason::TagTooLarge, "tag too large"};
 
-    // Before touching the file: the new tag must hold every frame of the old one and the twelve texts.
-    RawTag check = parseId3v2(region);
-    FieldFrameSet checkFrames;
-    collectFieldFrames(check, checkFrames);
-    bool readsBack = check.problem.empty() && checkFrames.problem.empty() &&
-                     check.frames.size() == updated.frames.size() &&
-                     std::equal(check.frames.begin(), check.frames.end(), updated.frames.begin(), sameFrame);
-    for (size_t i = 0; i < kTagFields.size(); ++i) {
-        std::string stored;
-        readsBack = readsBack && ReadFrame(checkFrames.tag, frameIdOf(kTagFields[i].frameId(version)), stored) &&
-                    stored == expected[i];
+    // In place when the tag fits its region and each tag's changed bytes lie within one page of the
+    // file (a kill stops a write only between pages); a file that cannot be replaced, in place whenever
+    // its tag fits. Otherwise through a new file.
+    const bool fits = region.size() == file.id3v2RegionSize();
+    const ByteRun id3v2Run = fits ? changedRun(file.id3v2Region(), region, 0) : ByteRun();
+    const ByteRun endRun = id3v1Run(file, id3v1);
+    const bool inPlace = fits && ((id3v2Run.withinOnePage() && endRun.withinOnePage()) || !file.canReplace());
+    if (!inPlace) {
+        // A new file is laid out so that the next save of these fields changes only a short run
+        // before the padding, and a picture does not move when a text grows.
+        updated = composeFrames(*parsed, plan, Layout::FieldFramesLast);
+        const unsigned long long audio = file.fileSize() - std::min(file.fileSize(), file.id3v2RegionSize() +
+                                                                                        file.id3v1Tag().size());
+        region = renderId3v2(updated, rewrittenRegionSize(framesSize(updated), file.id3v2RegionSize(), kGrowPadding,
+                                                          audio, !id3v1.isEmpty()),
+                             0);
+        if (region.isEmpty())
+            return {SaveReason::TagTooLarge, "tag too large"};
     }
-    if (!readsBack)
+    // Before touching the file: the new tag must hold every frame of the old one and the new texts.
+    if (!readsBack(*this, region, updated, plan))
         return {SaveReason::Internal, "the new tag did not read back as written"};
 
-    Id3v1Texts id3v1Texts;
-    for (const TagField& field : kTagFields)
-        if (field.id3v1 != Id3v1Slot::None)
-            id3v1Texts[static_cast<size_t>(field.id3v1)] = (this->*field.get)();
-    ByteVector id3v1 = file.id3v1Tag();
-    if (!id3v1.isEmpty() || std::any_of(id3v1Texts.begin(), id3v1Texts.end(), [](auto& t) { return !t.empty(); })) {
-        // A tag that already reads as these texts, or as what rendering them reads as, stays byte for
-        // byte: a save changes only what differs (rendering again would turn space padding into zeros).
-        const ByteVector rendered = renderId3v1(id3v1Texts);
-        const Id3v1Texts stored = parseId3v1(id3v1);
-        if (id3v1.isEmpty() || (stored != id3v1Texts && stored != parseId3v1(rendered)))
-            id3v1 = rendered;
-    }
-
-    const bool regionChanges = region != file.id3v2Region();
-    const bool id3v1Changes = id3v1 != file.id3v1Tag();
-    if (!regionChanges && !id3v1Changes)
-        return {};
-    // In place only with a single write; two writes could leave half a save behind. A file that cannot
-    // be replaced (other hard links, a folder that takes no new file) is still written in place when the
-    // tag fits, the ID3v1 tag first: cut short between the writes it holds two whole tags and all its
-    // audio, where the alternative is not to save at all.
-    const bool fits = region.size() == file.id3v2RegionSize();
-    bool ok;
-    if (fits && !(regionChanges && id3v1Changes))
-        ok = regionChanges ? file.writeRegion(region, error) : file.writeId3v1(id3v1, error);
-    else if (fits && !file.canReplace())
-        ok = file.writeId3v1(id3v1, error) && file.writeRegion(region, error);
-    else
-        ok = file.replace(region, id3v1, error);
-    return ok ? SaveFailure() : error;
+    if (inPlace) {
+        if (id3v2Run.empty() && endRun.empty())
+            return {};
+        if (!(id3v2Run.empty() || file.writeInPlace(id3v2Run, error)) || !(endRun.empty() || file.writeInPlace(endRun, error)))
+            return error;
+    } else if (!file.replace(region, id3v1, error))
+        return error;
+    m_loaded->identity = file.identity();
+    m_loaded->region = region;
+    m_loaded->regionSize = region.size();
+    m_loaded->id3v1 = id3v1;
+    return {};
 }
 
 void CMp3File::ClearTexts() noexcept
 {
     for (const TagField& field : kTagFields)
         (this->*field.set)(std::string());
+}
+
+void CMp3File::Set(size_t fieldIndex, std::string& member, const std::string& text) noexcept
+{
+    assign(member, text);
+    m_setSinceLoad[fieldIndex] = true;
+}
+
+bool CMp3File::IsSetSinceLoad(size_t fieldIndex) const
+{
+    return fieldIndex < m_setSinceLoad.size() && m_setSinceLoad[fieldIndex];
 }
 
 const std::string& CMp3File::GetSaveError() const { return m_saveFailure.detail; }
@@ -284,15 +412,15 @@ const std::string& CMp3File::GetOrigArtist() const { return m_origArtist; }
 const std::string& CMp3File::GetComposer() const { return m_composer; }
 const std::string& CMp3File::GetComment() const { return m_comment; }
 
-void CMp3File::SetTitle(const std::string& text) { assign(m_title, text); }
-void CMp3File::SetAlbum(const std::string& text) { assign(m_album, text); }
-void CMp3File::SetTrack(const std::string& text) { assign(m_track, text); }
-void CMp3File::SetUrl(const std::string& text) { assign(m_url, text); }
-void CMp3File::SetArtist(const std::string& text) { assign(m_artist, text); }
-void CMp3File::SetGenre(const std::string& text) { assign(m_genre, text); }
-void CMp3File::SetYear(const std::string& text) { assign(m_year, text); }
-void CMp3File::SetEncodedBy(const std::string& text) { assign(m_encodedBy, text); }
-void CMp3File::SetCopyright(const std::string& text) { assign(m_copyright, text); }
-void CMp3File::SetOrigArtist(const std::string& text) { assign(m_origArtist, text); }
-void CMp3File::SetComposer(const std::string& text) { assign(m_composer, text); }
-void CMp3File::SetComment(const std::string& text) { assign(m_comment, text); }
+void CMp3File::SetTitle(const std::string& text) { Set(kTitle, m_title, text); }
+void CMp3File::SetAlbum(const std::string& text) { Set(kAlbum, m_album, text); }
+void CMp3File::SetTrack(const std::string& text) { Set(kTrack, m_track, text); }
+void CMp3File::SetUrl(const std::string& text) { Set(kUrl, m_url, text); }
+void CMp3File::SetArtist(const std::string& text) { Set(kArtist, m_artist, text); }
+void CMp3File::SetGenre(const std::string& text) { Set(kGenre, m_genre, text); }
+void CMp3File::SetYear(const std::string& text) { Set(kYear, m_year, text); }
+void CMp3File::SetEncodedBy(const std::string& text) { Set(kEncodedBy, m_encodedBy, text); }
+void CMp3File::SetCopyright(const std::string& text) { Set(kCopyright, m_copyright, text); }
+void CMp3File::SetOrigArtist(const std::string& text) { Set(kOrigArtist, m_origArtist, text); }
+void CMp3File::SetComposer(const std::string& text) { Set(kComposer, m_composer, text); }
+void CMp3File::SetComment(const std::string& text) { Set(kComment, m_comment, text); }

@@ -2,7 +2,15 @@
 
 #include "tag/SaveFailure.h"
 
+#include <array>
+#include <cstddef>
+#include <memory>
 #include <string>
+
+namespace kestrune::tag {
+struct LoadedTag;
+class Mp3FileAccess;
+}  // namespace kestrune::tag
 
 namespace TagLib {
 class ByteVector;
@@ -21,6 +29,19 @@ class Tag;
 // every other frame and every audio byte stays as it was (but for a second copy of a written field's
 // text frame, which would go on showing the old text), and a file whose tag is not understood whole, or
 // that would lose a frame, is left untouched with the reason in GetSaveError.
+//
+// What a save promises when the process dies at any instant (killed, crashed, logged out) or the power
+// fails. After a kill at any instant the file is at its path with its old length or its new one; its
+// ID3v2 tag is wholly the old or wholly the new one, and so is its ID3v1 tag (or absent where it was
+// absent); every other byte is unchanged; the next save removes any temporary file. An old ID3v2 tag
+// with a new ID3v1 tag, or the reverse, may be left: both are whole, and the next save makes them
+// agree. A save keeps this by writing in place only what stays within one 4096-byte page of the file
+// (the bytes that differ, ID3v2 first, then ID3v1), and otherwise by writing a new file that is
+// flushed before it is renamed over the old one. Against a power cut: a replaced file is never lost,
+// and an in-place write touches one page, which the disk writes whole or not at all; no more.
+// One exception: a file that cannot be replaced (other hard links, a folder that takes no new file)
+// whose change is not within one page is still written in place, the alternative being no save at
+// all; a kill during that write can leave a torn tag.
 class CMp3File {
 public:
     explicit CMp3File(const std::string& path);
@@ -75,9 +96,17 @@ public:
     const SaveFailure& GetSaveFailure() const;
     const std::string& GetSaveError() const;
 
+    // Whether the setter of the field kTagFields[fieldIndex] has been called since the last Load (or
+    // since construction), whatever the text.
+    bool IsSetSinceLoad(size_t fieldIndex) const;
+
+    static constexpr size_t kFieldCount = 12;
+
 private:
     void ClearTexts() noexcept;
+    void Set(size_t fieldIndex, std::string& member, const std::string& text) noexcept;
     SaveFailure SaveTag();
+    bool TakeLoadedTag(kestrune::tag::Mp3FileAccess& file, SaveFailure& error);
 
     std::string m_title;
     std::string m_album;
@@ -96,4 +125,8 @@ private:
     // The last Load could not read the file: its texts are empty stand-ins, not the file's, and a
     // Save would write them over the fields the caller did not set.
     bool m_loadFailed = false;
+    std::array<bool, kFieldCount> m_setSinceLoad{};
+    // The file's tags as the last Load or Save found or left them, so that a Save of the same,
+    // unchanged file reads and parses nothing again; null when there is nothing to go by.
+    std::unique_ptr<kestrune::tag::LoadedTag> m_loaded;
 };

@@ -16,6 +16,8 @@
 #include <sys/xattr.h>
 #include <unistd.h>
 
+#include <utility>
+
 namespace kestrune::tag {
 
 namespace {
@@ -101,7 +103,26 @@ bool copyRange(int in, off_t from, off_t to, int out, off_t outOffset)
     return true;
 }
 
+std::function<bool(unsigned long long, size_t)> g_inPlaceWriteHookForTests;
+
 }  // namespace
+
+void SetInPlaceWriteHookForTests(std::function<bool(unsigned long long offset, size_t size)> hook)
+{
+    g_inPlaceWriteHookForTests = std::move(hook);
+}
+
+FileIdentity FileIdentity::of(const struct stat& st)
+{
+    return {st.st_dev, st.st_ino, st.st_size, st.st_mtim, st.st_ctim};
+}
+
+bool FileIdentity::operator==(const FileIdentity& other) const
+{
+    auto same = [](const timespec& a, const timespec& b) { return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec; };
+    return device == other.device && inode == other.inode && size == other.size && same(modified, other.modified) &&
+           same(changed, other.changed);
+}
 
 bool Mp3FileAccess::keepOwnerAndMode(int fd) const
 {
@@ -228,7 +249,15 @@ bool Mp3FileAccess::open(const std::string& path, bool forWriting, SaveFailure& 
         // nothing; the lock keeps other savers of this file away from it.
         ::unlink(tempPath().c_str());
     }
-    return readRegions(error);
+    m_identity = FileIdentity::of(m_stat);
+    return true;
+}
+
+void Mp3FileAccess::useRegions(const ByteVector& region, unsigned long long regionSize, const ByteVector& id3v1)
+{
+    m_region = region;
+    m_regionSize = regionSize;
+    m_id3v1 = id3v1;
 }
 
 bool Mp3FileAccess::readRegions(SaveFailure& error)
@@ -268,21 +297,53 @@ bool Mp3FileAccess::hasMpegAudio() const
     return file.isValid() && file.firstFrameOffset() >= 0;
 }
 
-bool Mp3FileAccess::writeRegion(const ByteVector& region, SaveFailure& error)
+bool Mp3FileAccess::writeInPlace(const ByteRun& run, SaveFailure& error)
 {
-    if (region.size() != m_regionSize || !writeAll(m_fd, region.data(), region.size(), 0)) {
+    unsigned long long at = run.offset;
+    const char* data = run.bytes.data();
+    size_t left = run.bytes.size();
+    while (left > 0) {
+        const size_t piece = static_cast<size_t>(std::min<unsigned long long>(left, kFilePage - at % kFilePage));
+        if (g_inPlaceWriteHookForTests && !g_inPlaceWriteHookForTests(at, piece)) {
+            error = {SaveReason::WriteFailed, "write interrupted"};
+            return false;
+        }
+        if (!writeAll(m_fd, data, piece, static_cast<off_t>(at))) {
+            error = systemFailure(SaveReason::WriteFailed, "write failed");
+            return false;
+        }
+        at += piece;
+        data += piece;
+        left -= piece;
+    }
+    if (::fstat(m_fd, &m_stat) != 0) {
         error = systemFailure(SaveReason::WriteFailed, "write failed");
+        return false;
+    }
+    m_identity = FileIdentity::of(m_stat);
+    return stillAtPath(error);
+}
+
+bool Mp3FileAccess::stillAtPath(SaveFailure& error)
+{
+    struct stat now {};
+    if (::stat(m_path.c_str(), &now) != 0 || now.st_ino != m_stat.st_ino || now.st_dev != m_stat.st_dev) {
+        error = {SaveReason::ChangedMeanwhile, "file replaced by another program while saving"};
         return false;
     }
     return true;
 }
 
-bool Mp3FileAccess::writeId3v1(const ByteVector& id3v1, SaveFailure& error)
+bool Mp3FileAccess::unchangedSinceRead(SaveFailure& error) const
 {
-    const auto fileSize = static_cast<off_t>(m_stat.st_size);
-    const off_t offset = m_id3v1.isEmpty() ? fileSize : fileSize - static_cast<off_t>(kId3v1Size);
-    if (!writeAll(m_fd, id3v1.data(), id3v1.size(), offset)) {
-        error = systemFailure(SaveReason::WriteFailed, "write failed");
+    struct stat now {};
+    if (::fstat(m_fd, &now) != 0 || !(FileIdentity::of(now) == m_identity)) {
+        error = {SaveReason::ChangedMeanwhile, "file changed by another program while saving"};
+        return false;
+    }
+    struct stat atPath {};
+    if (::stat(m_path.c_str(), &atPath) != 0 || atPath.st_ino != now.st_ino || atPath.st_dev != now.st_dev) {
+        error = {SaveReason::ChangedMeanwhile, "file replaced by another program while saving"};
         return false;
     }
     return true;
@@ -339,14 +400,20 @@ bool Mp3FileAccess::replace(const ByteVector& region, const ByteVector& id3v1, S
         ok = false;
         error = systemFailure(SaveReason::WriteFailed, "write failed");
     }
-    if (::close(out) != 0 && ok) {
+    // Another program may have renamed a file of its own over the path, or written into this one: a
+    // file built from what was read before would undo its work.
+    if (ok && !unchangedSinceRead(error))
         ok = false;
-        error = systemFailure(SaveReason::WriteFailed, "write failed");
-    }
     if (ok && ::rename(temp.c_str(), m_path.c_str()) != 0) {
         ok = false;
         error = systemFailure(SaveReason::WriteFailed, "cannot replace the file");
     }
+    struct stat written {};
+    if (ok && ::fstat(out, &written) == 0) {  // after the rename, which sets the change time
+        m_stat = written;
+        m_identity = FileIdentity::of(written);
+    }
+    ::close(out);  // after fsync, a failing close says nothing about the data
     if (!ok) {
         ::unlink(temp.c_str());
         return false;

@@ -6,12 +6,42 @@
 
 #include <sys/stat.h>
 
+#include <cstddef>
+#include <functional>
 #include <string>
 
 // One MP3 file opened for one Load or Save: its tag regions, and the two ways a save writes them.
 namespace kestrune::tag {
 
 using TagLib::ByteVector;
+
+// The page of the file an in-place write must stay within. The kernel copies a write into the file
+// page by page and a process killed meanwhile stops between pages, never inside one; a disk writes a
+// page whole or not at all on a power cut.
+inline constexpr unsigned long long kFilePage = 4096;
+
+// Bytes to put at an offset of the file.
+struct ByteRun {
+    unsigned long long offset = 0;
+    ByteVector bytes;
+
+    bool empty() const { return bytes.isEmpty(); }
+    // Whether a kill cannot split it: empty, or inside one page of the file.
+    bool withinOnePage() const { return empty() || offset / kFilePage == (offset + bytes.size() - 1) / kFilePage; }
+};
+
+// What tells a file from the same file changed, or from another file at the same path: a change of
+// content moves the modification or change time (nanoseconds) or the size, a new file the inode.
+struct FileIdentity {
+    dev_t device = 0;
+    ino_t inode = 0;
+    off_t size = -1;
+    timespec modified{};
+    timespec changed{};
+
+    static FileIdentity of(const struct stat& st);
+    bool operator==(const FileIdentity& other) const;
+};
 
 class Mp3FileAccess {
 public:
@@ -20,44 +50,58 @@ public:
     Mp3FileAccess(const Mp3FileAccess&) = delete;
     Mp3FileAccess& operator=(const Mp3FileAccess&) = delete;
 
-    // Opens a regular file and reads its tag regions; `error` says why not. Opening for writing also
-    // takes an exclusive lock for the time of the save, and refuses read-only files.
+    // Opens a regular file; `error` says why not. Opening for writing also takes an exclusive lock for
+    // the time of the save, refuses read-only files and removes a temporary left by a killed save.
     bool open(const std::string& path, bool forWriting, SaveFailure& error);
+    // The opened file as it was when opened (or when last written by this object).
+    const FileIdentity& identity() const { return m_identity; }
+
+    // Reads the tag regions of the opened file; or takes them as read before from this same file.
+    bool readRegions(SaveFailure& error);
+    void useRegions(const ByteVector& region, unsigned long long regionSize, const ByteVector& id3v1);
 
     // The ID3v2 region at the start (as far as the file holds it), and its size as declared.
     const ByteVector& id3v2Region() const { return m_region; }
     unsigned long long id3v2RegionSize() const { return m_regionSize; }
     // The ID3v1 tag at the end, or empty.
     const ByteVector& id3v1Tag() const { return m_id3v1; }
+    unsigned long long fileSize() const { return static_cast<unsigned long long>(m_stat.st_size); }
 
     // Whether an MPEG audio frame follows the ID3v2 region.
     bool hasMpegAudio() const;
 
-    // Overwrites the ID3v2 region with `region` of the same size, or puts `id3v1` in place of the
-    // ID3v1 tag (or after the end). One write: a process killed at any instant leaves the old file or
-    // the new one.
-    bool writeRegion(const ByteVector& region, SaveFailure& error);
-    bool writeId3v1(const ByteVector& id3v1, SaveFailure& error);
+    // Writes `run` into the file in place, one write per page of the file it touches (a run within
+    // one page is a single write); then checks that the path still names this file, so that a write
+    // into a file another program has renamed away or replaced is not taken for a save.
+    bool writeInPlace(const ByteRun& run, SaveFailure& error);
+    bool stillAtPath(SaveFailure& error);
 
     // Writes `region`, the audio and `id3v1` to a temporary file beside the original, flushes it, gives
-    // it the original's mode and owner and renames it over the original.
+    // it the original's mode, owner and attributes and renames it over the original, unless the path
+    // no longer names the file that was read or that file has changed since.
     bool replace(const ByteVector& region, const ByteVector& id3v1, SaveFailure& error);
     // Whether replace can work: the file has no other hard links and its folder takes a new file.
     bool canReplace() const;
 
 private:
-    bool readRegions(SaveFailure& error);
     bool keepOwnerAndMode(int fd) const;
     bool keepAttributes(int fd) const;
+    bool unchangedSinceRead(SaveFailure& error) const;
     std::string tempPath() const;  // where replace writes the new file
     std::string folderPath() const;
 
     int m_fd = -1;
     struct stat m_stat {};
+    FileIdentity m_identity;
     std::string m_path;  // with symbolic links resolved when writing, so the link itself stays
     ByteVector m_region;
     unsigned long long m_regionSize = 0;
     ByteVector m_id3v1;
 };
+
+// A seam for tests of interrupted saves: called before each write of an in-place save (each within
+// one page of the file) with its offset and size; returning false stops the save there, leaving the
+// file as a process killed at that instant would. Set or clear it only while no save is going on.
+void SetInPlaceWriteHookForTests(std::function<bool(unsigned long long offset, size_t size)> hook);
 
 }  // namespace kestrune::tag

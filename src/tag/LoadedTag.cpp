@@ -1,0 +1,56 @@
+#include "tag/LoadedTag.h"
+
+#include <algorithm>
+
+namespace kestrune::tag {
+
+namespace {
+
+constexpr int kNewTagVersion = 3;  // v2.3 is what most players read; v2.2 tags are written as v2.3 too
+
+}  // namespace
+
+void collectFieldFrames(const RawTag& raw, FieldFrameSet& set, const std::vector<ByteVector>& only)
+{
+    set.fromStored.assign(raw.frames.size(), nullptr);
+    for (size_t i = 0; i < raw.frames.size(); ++i) {
+        const RawFrame& stored = raw.frames[i];
+        if (!isFieldFrameId(stored.id) || (!only.empty() && std::find(only.begin(), only.end(), stored.id) == only.end()))
+            continue;
+        const std::optional<ByteVector> content = frameContent(stored, raw);
+        std::unique_ptr<Frame> frame = content ? makeFieldFrame(stored.id, *content) : nullptr;
+        if (!frame) {
+            if (set.problem.empty()) {
+                set.problem = (content ? "unknown text encoding in " : "compressed or encrypted ") +
+                              std::string(stored.id.data(), stored.id.size()) + " frame";
+                set.unsupported = !content;
+            }
+            continue;
+        }
+        set.fromStored[i] = frame.get();
+        set.tag.addFrame(frame.release());
+    }
+}
+
+std::unique_ptr<ParsedTag> parseTag(const ByteVector& region)
+{
+    auto parsed = std::make_unique<ParsedTag>();
+    parsed->raw = parseId3v2(region);
+    upgradeV22(parsed->raw);
+    collectFieldFrames(parsed->raw, parsed->frames);
+    parsed->version = parsed->raw.version ? parsed->raw.version : kNewTagVersion;
+    return parsed;
+}
+
+LoadedTag loadedFrom(const Mp3FileAccess& file)
+{
+    LoadedTag loaded;
+    loaded.identity = file.identity();
+    loaded.region = file.id3v2Region();
+    loaded.regionSize = file.id3v2RegionSize();
+    loaded.id3v1 = file.id3v1Tag();
+    loaded.parsed = parseTag(loaded.region);
+    return loaded;
+}
+
+}  // namespace kestrune::tag

@@ -1,0 +1,53 @@
+#pragma once
+
+#include "tag/FieldFrames.h"
+#include "tag/Id3v2Raw.h"
+#include "tag/Mp3FileAccess.h"
+
+#include <taglib/id3v2tag.h>
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+// A file's tags as one Load read them, kept by the record so that a Save of the same, unchanged file
+// neither reads nor parses it again.
+namespace kestrune::tag {
+
+// The frames of the twelve fields, decoded into a TagLib tag; each one remembers the stored frame it
+// was made from.
+struct FieldFrameSet {
+    TagLib::ID3v2::Tag tag;
+    std::vector<Frame*> fromStored;  // per stored frame: the frame made from it, or null
+    std::string problem;             // a field frame that could not be decoded
+    bool unsupported = false;        // ... because it is compressed or encrypted, not damaged
+};
+
+// The frames of a stored region of a frame id set, decoded; `only` limits them to these ids (all field
+// frames when empty).
+void collectFieldFrames(const RawTag& raw, FieldFrameSet& set, const std::vector<ByteVector>& only = {});
+
+// An ID3v2 region taken apart: its frames as stored and the field frames decoded.
+struct ParsedTag {
+    RawTag raw;  // v2.2 already turned into v2.3
+    FieldFrameSet frames;
+    int version = 0;  // the version a save writes: the tag's own, or v2.3 for a file without one
+};
+
+std::unique_ptr<ParsedTag> parseTag(const ByteVector& region);
+
+struct LoadedTag {
+    FileIdentity identity;
+    ByteVector region;
+    unsigned long long regionSize = 0;
+    ByteVector id3v1;
+    // Null until needed. A save changes the field frames it writes, so it consumes this; the next
+    // save parses the region again.
+    std::unique_ptr<ParsedTag> parsed;
+};
+
+// The regions `file` has read, parsed.
+LoadedTag loadedFrom(const Mp3FileAccess& file);
+
+}  // namespace kestrune::tag

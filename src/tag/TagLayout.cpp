@@ -1,0 +1,41 @@
+#include "tag/TagLayout.h"
+
+#include <algorithm>
+#include <iterator>
+
+namespace kestrune::tag {
+
+namespace {
+
+constexpr unsigned long long kId3v1Size = 128;
+
+}  // namespace
+
+ByteRun changedRun(const ByteVector& before, const ByteVector& after, unsigned long long offset)
+{
+    const char* a = before.data();
+    const char* b = after.data();
+    const size_t size = std::min(before.size(), after.size());
+    const size_t first = static_cast<size_t>(std::mismatch(a, a + size, b).first - a);
+    if (first == size && before.size() == after.size())
+        return {};
+    size_t end = after.size();
+    if (before.size() == after.size())
+        while (end > first && a[end - 1] == b[end - 1])
+            --end;
+    return {offset + first, after.mid(static_cast<unsigned>(first), static_cast<unsigned>(end - first))};
+}
+
+unsigned long long rewrittenRegionSize(unsigned long long tagSize, unsigned long long oldSize, unsigned growPadding,
+                                       unsigned long long audioSize, bool endsInId3v1)
+{
+    unsigned long long size = tagSize <= oldSize ? oldSize : tagSize + growPadding;
+    if (endsInId3v1) {
+        const unsigned long long id3v1At = (size + audioSize) % kFilePage;
+        if (id3v1At + kId3v1Size > kFilePage)
+            size += kFilePage - id3v1At;
+    }
+    return size;
+}
+
+}  // namespace kestrune::tag
