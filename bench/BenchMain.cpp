@@ -13,8 +13,8 @@ struct Command {
 
 constexpr Command kCommands[] = {
     {"load", "DIR", kestrune::bench::runLoad},
-    {"save", "DIR", kestrune::bench::runSave},
-    {"save-gui", "DIR", kestrune::bench::runSaveGui},
+    {"save", "DIR [TITLE ARTIST]", kestrune::bench::runSave},
+    {"save-gui", "DIR [TITLE ARTIST]", kestrune::bench::runSaveGui},
     {"scan", "DIR [--recursive]", kestrune::bench::runScan},
     {"select-all", "DIR", kestrune::bench::runSelectAll},
 };

@@ -6,19 +6,17 @@
 #include <chrono>
 #include <cstdio>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace kestrune::bench {
 
 namespace {
 
-const std::string kTitle = "Bench Title";
-const std::string kArtist = "Bench Artist";
-
 // Title and artist into every file of a list.
 class BenchSave : public SaveLoopClient {
 public:
-    explicit BenchSave(const std::vector<std::string>& files) : m_files(files) {}
+    BenchSave(const std::vector<std::string>& files, BenchTexts texts) : m_files(files), m_texts(std::move(texts)) {}
 
     bool StopRequested() override { return false; }
     std::optional<std::string> NextFile() override
@@ -29,13 +27,14 @@ public:
     }
     const std::string* TextFor(const TagField& field) override
     {
-        return field.name == "title" ? &kTitle : field.name == "artist" ? &kArtist : nullptr;
+        return field.name == "title" ? &m_texts.title : field.name == "artist" ? &m_texts.artist : nullptr;
     }
     void FileProgress(int) override {}
     void FileDone(const std::string&, const FileSaveResult&) override {}
 
 private:
     const std::vector<std::string>& m_files;
+    BenchTexts m_texts;
     size_t m_next = 0;
 };
 
@@ -44,6 +43,16 @@ private:
 std::string withSlash(const std::string& folder)
 {
     return folder.empty() || folder.back() != '/' ? folder + "/" : folder;
+}
+
+BenchTexts benchTexts(int argc, char** argv)
+{
+    BenchTexts texts;
+    if (argc == 3) {
+        texts.title = argv[1];
+        texts.artist = argv[2];
+    }
+    return texts;
 }
 
 std::vector<std::string> mp3FilesBelow(const std::string& folder)
@@ -70,12 +79,12 @@ int reportSaveRun(size_t files, size_t notWritten, double seconds)
 // The same loop the Save command's worker runs, without a window: the file list is gathered first.
 int runSave(int argc, char** argv)
 {
-    if (argc != 1) {
-        std::fprintf(stderr, "usage: kestrune-bench save DIR\n");
+    if (argc != 1 && argc != 3) {
+        std::fprintf(stderr, "usage: kestrune-bench save DIR [TITLE ARTIST]\n");
         return 2;
     }
     const std::vector<std::string> files = mp3FilesBelow(withSlash(argv[0]));
-    BenchSave client(files);
+    BenchSave client(files, benchTexts(argc, argv));
     const auto start = std::chrono::steady_clock::now();
     const SaveLoopResult run = RunSaveLoop(client);
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();

@@ -27,10 +27,11 @@ void ClickButton(const CKestruneDlg& dlg, int id)
 
 int runSaveGui(int argc, char** argv)
 {
-    if (argc != 1) {
-        std::fprintf(stderr, "usage: kestrune-bench save-gui DIR\n");
+    if (argc != 1 && argc != 3) {
+        std::fprintf(stderr, "usage: kestrune-bench save-gui DIR [TITLE ARTIST]\n");
         return 2;
     }
+    const BenchTexts texts = benchTexts(argc, argv);
     Gui gui;
 
     CKestruneDlg dlg;
@@ -46,8 +47,8 @@ int runSaveGui(int argc, char** argv)
     QApplication::processEvents();
     ClickButton(dlg, IDC_WRITE_TITLE);
     ClickButton(dlg, IDC_WRITE_ARTIST);
-    dlg.m_edTitle.SetWindowText("Bench Title");
-    dlg.m_edArtist.SetWindowText("Bench Artist");
+    dlg.m_edTitle.SetWindowText(texts.title);
+    dlg.m_edArtist.SetWindowText(texts.artist);
     const double setup = std::chrono::duration<double>(std::chrono::steady_clock::now() - setupStart).count();
 
     // The report of files not written is a modal message box: count it and close it.

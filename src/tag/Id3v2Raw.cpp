@@ -308,25 +308,28 @@ RawFrame makeRawFrame(const ByteVector& id, const ByteVector& content, int versi
 
 ByteVector renderId3v2(const RawTag& tag, unsigned long long regionSize, unsigned growPadding)
 {
-    ByteVector frames;
-    for (const RawFrame& f : tag.frames) {
-        frames.append(f.id);
-        frames.append(tag.version == 4 ? encodeSynchsafe(f.data.size()) : encodeBigEndian(f.data.size()));
-        frames.append(static_cast<char>(f.flags[0]));
-        frames.append(static_cast<char>(f.flags[1]));
-        frames.append(f.data);
-    }
-    const unsigned long long needed = kHeaderSize + frames.size();
+    unsigned long long needed = kHeaderSize;
+    for (const RawFrame& f : tag.frames)
+        needed += kHeaderSize + f.data.size();
     const unsigned long long total = needed <= regionSize ? regionSize : needed + growPadding;
     if (total - kHeaderSize > kMaxTagSize)
         return {};
-    ByteVector out("ID3");
-    out.append(static_cast<char>(tag.version));
-    out.append('\0');
-    out.append(static_cast<char>(tag.version == 4 && tag.unsynchronised ? 0x80 : 0));
-    out.append(encodeSynchsafe(total - kHeaderSize));
-    out.append(frames);
-    out.resize(static_cast<unsigned>(total), '\0');
+    // One buffer, filled in place: a tag with a picture is hundreds of kilobytes.
+    ByteVector out(static_cast<unsigned>(total), '\0');
+    char* at = out.data();
+    auto put = [&](const ByteVector& bytes) { at = std::copy(bytes.begin(), bytes.end(), at); };
+    put(ByteVector("ID3"));
+    *at++ = static_cast<char>(tag.version);
+    *at++ = '\0';
+    *at++ = static_cast<char>(tag.version == 4 && tag.unsynchronised ? 0x80 : 0);
+    put(encodeSynchsafe(total - kHeaderSize));
+    for (const RawFrame& f : tag.frames) {
+        put(f.id);
+        put(tag.version == 4 ? encodeSynchsafe(f.data.size()) : encodeBigEndian(f.data.size()));
+        *at++ = static_cast<char>(f.flags[0]);
+        *at++ = static_cast<char>(f.flags[1]);
+        put(f.data);
+    }
     return out;
 }
 

@@ -1,7 +1,7 @@
 #include "tag/TagLayout.h"
 
 #include <algorithm>
-#include <iterator>
+#include <cstring>
 
 namespace kestrune::tag {
 
@@ -16,13 +16,22 @@ ByteRun changedRun(const ByteVector& before, const ByteVector& after, unsigned l
     const char* a = before.data();
     const char* b = after.data();
     const size_t size = std::min(before.size(), after.size());
-    const size_t first = static_cast<size_t>(std::mismatch(a, a + size, b).first - a);
+    // Compared a block at a time (memcmp is many times faster than a byte loop on a picture's bytes).
+    constexpr size_t kBlock = 256;
+    size_t first = 0;
+    while (first + kBlock <= size && std::memcmp(a + first, b + first, kBlock) == 0)
+        first += kBlock;
+    while (first < size && a[first] == b[first])
+        ++first;
     if (first == size && before.size() == after.size())
         return {};
     size_t end = after.size();
-    if (before.size() == after.size())
+    if (before.size() == after.size()) {
+        while (end >= first + kBlock && std::memcmp(a + end - kBlock, b + end - kBlock, kBlock) == 0)
+            end -= kBlock;
         while (end > first && a[end - 1] == b[end - 1])
             --end;
+    }
     return {offset + first, after.mid(static_cast<unsigned>(first), static_cast<unsigned>(end - first))};
 }
 
