@@ -1,0 +1,267 @@
+// How a save writes each layout of file: in place where a kill cannot tear a tag, else through a new
+// file, and what an interrupted in-place write leaves.
+#include "tag/Mp3FileAccess.h"
+#include "tag/MutagenProbe.h"
+#include "tag/TagTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace kestrune::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr size_t kPage = 4096;
+
+// A file's bytes in three parts: the ID3v2 region (by its declared size), what follows it, and a
+// trailing ID3v1 tag.
+struct Parts {
+    std::string id3v2, audio, id3v1;
+};
+
+Parts partsOf(const std::string& bytes)
+{
+    size_t size = 0;
+    if (bytes.compare(0, 3, "ID3") == 0) {
+        for (size_t i = 6; i < 10; ++i)
+            size = (size << 7) | (static_cast<unsigned char>(bytes[i]) & 0x7F);
+        size += 10;
+    }
+    const bool v1 = bytes.size() >= size + 128 && bytes.compare(bytes.size() - 128, 3, "TAG") == 0;
+    const size_t end = v1 ? bytes.size() - 128 : bytes.size();
+    return {bytes.substr(0, size), bytes.substr(size, end - size), bytes.substr(end)};
+}
+
+ino_t inodeOf(const fs::path& file)
+{
+    struct stat st {};
+    ::stat(file.c_str(), &st);
+    return st.st_ino;
+}
+
+// The file's bytes with its padding grown so that its size modulo a page is `modulo`.
+std::string withSizeModulo(Mp3Spec mp3, size_t modulo)
+{
+    const size_t size = makeMp3(mp3).size();
+    mp3.padding += (modulo + kPage - size % kPage) % kPage;
+    return makeMp3(mp3);
+}
+
+Id3Frame bigPicture() { return pictureFrame(std::string(300 * 1024, '\x5A'), "image/jpeg"); }
+
+enum class Way { InPlace, NewFile };
+
+struct LayoutCase {
+    const char* name;
+    std::string bytes;
+    std::map<std::string, std::string> texts;  // what the save writes, by field name
+    Way way;
+    bool hardLinked = false;
+    bool readOnlyFolder = false;
+};
+
+std::vector<LayoutCase> layoutCases()
+{
+    Mp3Spec small;
+    small.frames = {textFrame("TIT2", "Old title"), textFrame("TPE1", "Old artist"), commentFrame("Comment")};
+    small.padding = 600;
+    small.id3v1 = Id3v1{"Old title", "Old artist"};
+    Mp3Spec noId3v1 = small;
+    noId3v1.id3v1.reset();
+    Mp3Spec grows = small;
+    grows.padding = 0;
+    Mp3Spec pictureFirst = small;
+    pictureFirst.frames.insert(pictureFirst.frames.begin(), bigPicture());
+    Mp3Spec pictureLast = small;
+    pictureLast.frames.push_back(bigPicture());
+    // A save adds the frames a file lacks; with all of them there, only the written ones change.
+    Mp3Spec complete = small;
+    for (const char* id : {"TALB", "TRCK", "TYER", "TCON", "TCOM", "TOPE", "TCOP", "TENC"})
+        complete.frames.push_back(textFrame(id, "x"));
+    complete.frames.push_back(urlFrame("http://x"));
+    complete.frames.push_back(bigPicture());
+
+    const std::map<std::string, std::string> titleAndArtist = {{"title", "New title, longer"}, {"artist", "New artist"}};
+    // The file's last page starts in the ID3v1 title, so the title's bytes cross a page boundary; the
+    // composer is not in ID3v1.
+    const std::string v1AcrossPages = withSizeModulo(small, 128 - 20);
+    return {
+        {"fits", makeMp3(small), titleAndArtist, Way::InPlace},
+        {"fits, an ID3v1 tag added", withSizeModulo(noId3v1, 100), titleAndArtist, Way::InPlace},
+        {"an ID3v1 tag added across a page boundary", withSizeModulo(noId3v1, kPage - 60), titleAndArtist, Way::NewFile},
+        {"ID3v1 bytes changed across a page boundary", v1AcrossPages, titleAndArtist, Way::NewFile},
+        {"only ID3v2 changed, ID3v1 across a page boundary", v1AcrossPages, {{"composer", "New"}}, Way::InPlace},
+        {"grows", makeMp3(grows), titleAndArtist, Way::NewFile},
+        {"a picture after the texts, a text grows", makeMp3(pictureLast), titleAndArtist, Way::NewFile},
+        {"a picture after the texts, no frame missing, same lengths", withSizeModulo(complete, 1000),
+         {{"title", "New title"}}, Way::InPlace},
+        {"a picture before the texts, a text grows", withSizeModulo(pictureFirst, 1000), titleAndArtist, Way::InPlace},
+        {"hard-linked, a picture moves", makeMp3(pictureLast), titleAndArtist, Way::InPlace, true},
+        {"in a read-only folder, a picture moves", makeMp3(pictureLast), titleAndArtist, Way::InPlace, false, true},
+    };
+}
+
+// Each layout: written the expected way; the texts read back in the record and in mutagen; the audio
+// and every frame not written byte for byte as before; no file left beside it.
+TEST(Mp3FileLayout, EachLayoutIsWrittenInPlaceOnlyWhereAKillCannotTearATag)
+{
+    for (const LayoutCase& c : layoutCases()) {
+        SCOPED_TRACE(c.name);
+        if (c.readOnlyFolder && ::geteuid() == 0)
+            continue;  // the superuser writes into any folder
+        TempDir dir;
+        const auto file = dir.write("music/a.mp3", c.bytes);
+        if (c.hardLinked)
+            fs::create_hard_link(file, dir.path() / "link.mp3");
+        CMp3File record(file.string());
+        record.Load();
+        const auto before = fieldsOf(record);
+        for (const auto& [name, text] : c.texts)
+            for (const TagField& field : kTagFields)
+                if (field.name == name)
+                    (record.*field.set)(text);
+        const ino_t inode = inodeOf(file);
+        if (c.readOnlyFolder)
+            fs::permissions(file.parent_path(), fs::perms::owner_write, fs::perm_options::remove);
+        const bool saved = record.Save();
+        if (c.readOnlyFolder)
+            fs::permissions(file.parent_path(), fs::perms::owner_write, fs::perm_options::add);
+        ASSERT_TRUE(saved) << record.GetSaveError();
+        EXPECT_EQ(inodeOf(file) == inode, c.way == Way::InPlace);
+
+        const std::string after = readFile(file);
+        EXPECT_EQ(partsOf(after).audio, partsOf(c.bytes).audio);
+        EXPECT_EQ(storedFrame(after, "APIC", 3), storedFrame(c.bytes, "APIC", 3));
+        const auto fields = loadFields(file);
+        for (const auto& [name, text] : fields)
+            EXPECT_EQ(text, c.texts.count(name) ? c.texts.at(name) : before.at(name)) << name;
+        EXPECT_EQ(partsOf(after).id3v1.substr(3, fields.at("title").size()), fields.at("title"));
+        if (mutagenAvailable()) {
+            const auto view = mutagenRead(file);
+            ASSERT_TRUE(view);
+            EXPECT_EQ(mutagenText(*view, "TIT2"), fields.at("title"));
+            EXPECT_EQ(mutagenText(*view, "TPE1"), fields.at("artist"));
+            EXPECT_EQ(mutagenText(*view, "COMM::eng"), "Comment");
+        }
+        EXPECT_EQ(std::distance(fs::directory_iterator(file.parent_path()), fs::directory_iterator()), 1);
+    }
+}
+
+// A file the record has written through a new file is laid out for the next save: the written frames
+// last, before the padding, and the ID3v1 tag within one page; texts a few characters longer then go
+// in place. And a tag that must grow is never written over one of several hard links.
+TEST(Mp3FileLayout, AFileLaidOutByASaveTakesTheNextSaveOfThoseFieldsInPlace)
+{
+    Mp3Spec mp3;
+    mp3.frames = {textFrame("TIT2", "Old title"), textFrame("TPE1", "Old artist"), bigPicture(), commentFrame("c")};
+    mp3.padding = 100;
+    mp3.id3v1 = Id3v1{"Old title", "Old artist"};
+    TempDir dir;
+    const auto file = dir.write("a.mp3", withSizeModulo(mp3, 128 - 10));
+    for (const std::string suffix : {"", " 2nd", " 3rd save"}) {
+        CMp3File record(file.string());
+        record.Load();
+        record.SetTitle("Bench Title" + suffix);
+        record.SetArtist("Bench Artist" + suffix);
+        const ino_t inode = inodeOf(file);
+        ASSERT_TRUE(record.Save()) << record.GetSaveError();
+        EXPECT_EQ(inodeOf(file) == inode, suffix != "") << suffix;
+        const std::string bytes = readFile(file);
+        EXPECT_EQ((bytes.size() - 128) / kPage, (bytes.size() - 1) / kPage) << "ID3v1 within one page";
+        EXPECT_LT(bytes.find("APIC"), bytes.find("TIT2"));
+        EXPECT_EQ(loadFields(file).at("title"), "Bench Title" + suffix);
+    }
+
+    const auto linked = dir.write("linked.mp3", makeMp3WithTitle("Old"));
+    fs::create_hard_link(linked, dir.path() / "other-link.mp3");
+    CMp3File record(linked.string());
+    record.Load();
+    record.SetComment(std::string(3000, 'x'));
+    EXPECT_FALSE(record.Save());
+    EXPECT_EQ(record.GetSaveFailure().reason, SaveReason::HardLinked);
+}
+
+// Every in-place layout, cut short after each of its writes (as a kill between pages would): each tag
+// is wholly old or wholly new, every other byte as before, each write within one page, and the next
+// save completes the file.
+TEST(Mp3FileLayout, AnInPlaceSaveCutShortAfterAnyWriteLeavesWholeTags)
+{
+    for (const LayoutCase& c : layoutCases()) {
+        if (c.way != Way::InPlace || c.hardLinked || c.readOnlyFolder)
+            continue;  // those cannot be replaced: the exception to the rule
+        SCOPED_TRACE(c.name);
+        TempDir dir;
+        auto saveInto = [&](const fs::path& file) {
+            CMp3File record(file.string());
+            record.Load();
+            for (const auto& [name, text] : c.texts)
+                for (const TagField& field : kTagFields)
+                    if (field.name == name)
+                        (record.*field.set)(text);
+            return record.Save();
+        };
+        const auto reference = dir.write("new.mp3", c.bytes);
+        size_t writes = 0;
+        tag::SetInPlaceWriteHookForTests([&](unsigned long long offset, size_t size) {
+            EXPECT_EQ(offset / kPage, (offset + size - 1) / kPage) << "at " << offset << ", " << size << " bytes";
+            ++writes;
+            return true;
+        });
+        ASSERT_TRUE(saveInto(reference));
+        const Parts old = partsOf(c.bytes), new_ = partsOf(readFile(reference));
+        for (size_t k = 0; k < writes; ++k) {
+            SCOPED_TRACE(k);
+            const auto file = dir.write("cut.mp3", c.bytes);
+            size_t allowed = k;
+            tag::SetInPlaceWriteHookForTests([&](unsigned long long, size_t) { return allowed-- > 0; });
+            EXPECT_FALSE(saveInto(file));
+            const Parts cut = partsOf(readFile(file));
+            EXPECT_TRUE(cut.id3v2 == old.id3v2 || cut.id3v2 == new_.id3v2);
+            EXPECT_TRUE(cut.id3v1 == old.id3v1 || cut.id3v1 == new_.id3v1);
+            EXPECT_EQ(cut.audio, old.audio);
+            tag::SetInPlaceWriteHookForTests(nullptr);
+            ASSERT_TRUE(saveInto(file));
+            EXPECT_EQ(readFile(file), readFile(reference));
+        }
+        tag::SetInPlaceWriteHookForTests(nullptr);
+    }
+}
+
+// A file another program replaces or changes after Load is read again, never written over with what
+// the record read before; a write into a file renamed away meanwhile is not reported as saved.
+TEST(Mp3FileLayout, AFileChangedOrReplacedAfterLoadIsNotWrittenFromWhatWasLoaded)
+{
+    TempDir dir;
+    Mp3Spec mp3;
+    mp3.frames = {textFrame("TIT2", "Old title"), textFrame("TALB", "Old album")};
+    mp3.padding = 500;
+    const auto file = dir.write("a.mp3", makeMp3(mp3));
+    CMp3File record(file.string());
+    record.Load();
+    record.SetTitle("New title");
+    mp3.frames[1] = textFrame("TALB", "Album of the other program");
+    const auto other = dir.write("other.mp3", makeMp3(mp3));
+    fs::rename(other, file);
+    ASSERT_TRUE(record.Save()) << record.GetSaveError();
+    const auto fields = loadFields(file);
+    EXPECT_EQ(fields.at("title"), "New title");
+    EXPECT_EQ(fields.at("album"), "Old album") << "the record's own texts are written, as Save writes all twelve";
+
+    // Renamed away between the write and the check: the write went into a file no longer at the path.
+    record.SetTitle("Newer title");
+    tag::SetInPlaceWriteHookForTests([&](unsigned long long, size_t) {
+        fs::rename(file, dir.path() / "moved.mp3");
+        dir.write("a.mp3", "a file of its own");
+        return true;
+    });
+    EXPECT_FALSE(record.Save());
+    tag::SetInPlaceWriteHookForTests(nullptr);
+    EXPECT_EQ(record.GetSaveFailure().reason, SaveReason::ChangedMeanwhile);
+    EXPECT_EQ(readFile(file), "a file of its own");
+}
+
+}  // namespace
+}  // namespace kestrune::test
