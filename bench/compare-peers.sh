@@ -8,7 +8,11 @@
 #   save  title "Bench Title" and artist "Bench Artist" into the N files, on DIR's file system and on
 #         /dev/shm (a tmpfs: the cost without the disk's flushes): kestrune-bench save (the save loop)
 #         and save-gui (the main window with its worker and progress dialog) against mid3v2, eyeD3,
-#         id3v2 and kid3-cli.
+#         id3v2 and kid3-cli;
+#   picture  the same on a second set of N files, each with a 300 KB picture after its text frames
+#         and an ID3v1 tag (make-corpus.py --picture), on both file systems, against mid3v2: the first
+#         save, and a second save of files Kestrune has saved once with texts 4 characters longer
+#         (mid3v2 on copies of the same once-saved files).
 # Every figure is the wall clock of the whole command, the fastest of RUNS runs (default 3). Reading
 # and listing start from a warm cache; every save starts from a fresh copy flushed to disk. A tool's
 # figure counts only when its output (read, scan) or the files (save) show it did the whole job.
@@ -16,7 +20,7 @@
 # first row (above 1: Kestrune is faster).
 #
 # usage: bench/compare-peers.sh [DIR]   (default /tmp/kestrune-peers)
-#   N, RUNS, PARTS (default "read scan save") in the environment; KESTRUNE_BENCH names the
+#   N, RUNS, PARTS (default "read scan save picture") in the environment; KESTRUNE_BENCH names the
 #   kestrune-bench binary (default build/release/bench/kestrune-bench). bench/install-peers.sh installs
 #   the other tools; one that is not installed is left out.
 set -euo pipefail
@@ -25,9 +29,10 @@ bench="${KESTRUNE_BENCH:-$here/../build/release/bench/kestrune-bench}"
 dir="$(mkdir -p "${1:-/tmp/kestrune-peers}" && cd "${1:-/tmp/kestrune-peers}" && pwd)"
 count="${N:-2000}"
 runs="${RUNS:-3}"
-parts="${PARTS:-read scan save}"
+parts="${PARTS:-read scan save picture}"
 python=/usr/bin/python3
 pristine="$dir/pristine"
+pictures="$dir/pristine-picture"
 tree="$dir/tree"
 out="$dir/out"
 export QT_QPA_PLATFORM="${QT_QPA_PLATFORM:-offscreen}"
@@ -36,6 +41,11 @@ if [ "$(find "$pristine" -name '*.mp3' 2>/dev/null | wc -l)" -ne "$count" ]; the
   rm -rf "$pristine"
   echo "making $count files in $pristine" >&2
   "$python" "$here/make-corpus.py" "$pristine" "$count"
+fi
+if [[ " $parts " == *" picture "* && "$(find "$pictures" -name '*.mp3' 2>/dev/null | wc -l)" -ne "$count" ]]; then
+  rm -rf "$pictures"
+  echo "making $count files with pictures in $pictures" >&2
+  "$python" "$here/make-corpus.py" "$pictures" "$count" 3 --picture
 fi
 if [[ " $parts " == *" scan "* && ! -d "$tree" ]]; then
   echo "making the tree in $tree" >&2
@@ -87,20 +97,22 @@ scan_done() {
   esac
 }
 
-save_kestrune() { "$bench" save "$work"; }
-save_kestrune_gui() { "$bench" save-gui "$work"; }
-save_mid3v2() { files "$work" | xargs -0 mid3v2 -t "Bench Title" -a "Bench Artist"; }
-save_eyed3() { files "$work" | xargs -0 eyeD3 -Q --no-color --no-config -t "Bench Title" -a "Bench Artist"; }
-save_id3v2() { files "$work" | xargs -0 id3v2 -t "Bench Title" -a "Bench Artist"; }
+# What a save writes, and the files each run starts from a fresh copy of.
+title="Bench Title" artist="Bench Artist" source="$pristine"
+save_kestrune() { "$bench" save "$work" "$title" "$artist"; }
+save_kestrune_gui() { "$bench" save-gui "$work" "$title" "$artist"; }
+save_mid3v2() { files "$work" | xargs -0 mid3v2 -t "$title" -a "$artist"; }
+save_eyed3() { files "$work" | xargs -0 eyeD3 -Q --no-color --no-config -t "$title" -a "$artist"; }
+save_id3v2() { files "$work" | xargs -0 id3v2 -t "$title" -a "$artist"; }
 # kid3-cli slows down more than linearly with the number of paths it is given: 100 at a time.
-save_kid3() { files "$work" | xargs -0 -n 100 kid3-cli -c "set title 'Bench Title'" -c "set artist 'Bench Artist'"; }
+save_kid3() { files "$work" | xargs -0 -n 100 kid3-cli -c "set title '$title'" -c "set artist '$artist'"; }
 save_fresh() {
   rm -rf "$work"
-  cp -a "$pristine" "$work"
+  cp -a "$source" "$work"
   sync
 }
 save_done() {  # every file holds both texts
-  "$python" - "$work" <<'PY'
+  "$python" - "$work" "$title" "$artist" <<'PY'
 import os, sys
 from mutagen.id3 import ID3
 bad = 0
@@ -108,7 +120,7 @@ for root, _, names in os.walk(sys.argv[1]):
     for n in names:
         if n.lower().endswith(".mp3"):
             t = ID3(os.path.join(root, n))
-            bad += str(t.get("TIT2")) != "Bench Title" or str(t.get("TPE1")) != "Bench Artist"
+            bad += str(t.get("TIT2")) != sys.argv[2] or str(t.get("TPE1")) != sys.argv[3]
 sys.exit(1 if bad else 0)
 PY
 }
@@ -178,6 +190,31 @@ if [[ " $parts " == *" save "* ]]; then
     measure "$op" "$count" "eyeD3" save_eyed3 save_fresh save_done eyeD3
     measure "$op" "$count" "kid3-cli, 100 files per call" save_kid3 save_fresh save_done kid3-cli
     rm -rf "$work"
+  done
+  [ -z "$shm" ] || rm -rf "$shm"
+fi
+if [[ " $parts " == *" picture "* ]]; then
+  shm=""
+  [ "$(stat -f -c %T /dev/shm 2>/dev/null)" = tmpfs ] && shm=/dev/shm/kestrune-peers
+  for work in "$dir/work" ${shm:+"$shm/work"}; do
+    mkdir -p "${work%/work}"
+    fs="$(df --output=fstype "${work%/work}" | tail -n 1)"
+    title="Bench Title" artist="Bench Artist" source="$pictures"
+    op="save 2 fields into $count files with a 300 KB picture and ID3v1, first save, $fs"
+    measure "$op" "$count" "kestrune-bench save" save_kestrune save_fresh save_done
+    measure "$op" "$count" "kestrune-bench save-gui" save_kestrune_gui save_fresh save_done
+    measure "$op" "$count" "mid3v2" save_mid3v2 save_fresh save_done mid3v2
+    # The files as Kestrune leaves them after one save; every tool saves copies of them.
+    source="${work%/work}/once"
+    rm -rf "$source"
+    cp -a "$pictures" "$source"
+    "$bench" save "$source" > /dev/null
+    title="Bench Title 2nd" artist="Bench Artist 2nd"
+    op="the same files saved once by Kestrune, second save with texts 4 characters longer, $fs"
+    measure "$op" "$count" "kestrune-bench save" save_kestrune save_fresh save_done
+    measure "$op" "$count" "kestrune-bench save-gui" save_kestrune_gui save_fresh save_done
+    measure "$op" "$count" "mid3v2" save_mid3v2 save_fresh save_done mid3v2
+    rm -rf "$work" "$source"
   done
   [ -z "$shm" ] || rm -rf "$shm"
 fi
