@@ -368,7 +368,8 @@ SaveFailure CMp3File::SaveTag()
     if (inPlace) {
         if (id3v2Run.empty() && endRun.empty())
             return {};
-        if (!(id3v2Run.empty() || file.writeInPlace(id3v2Run, error)) || !(endRun.empty() || file.writeInPlace(endRun, error)))
+        if (!(id3v2Run.empty() || file.writeInPlace(id3v2Run, error)) ||
+            !(endRun.empty() || file.writeInPlace(endRun, error)) || !file.stillAtPath(error))
             return error;
     } else if (!file.replace(region, id3v1, error))
         return error;

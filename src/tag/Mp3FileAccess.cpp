@@ -218,8 +218,13 @@ bool Mp3FileAccess::open(const std::string& path, bool forWriting, SaveFailure& 
             error = {SaveReason::ReadOnly, "read-only"};
             return false;
         }
+        // Only a link as the last part of the path would be replaced by the rename; links among the
+        // folders lead to the same folder either way.
+        struct stat link {};
         char resolved[PATH_MAX];
-        if (!::realpath(path.c_str(), resolved)) {
+        if (::lstat(path.c_str(), &link) == 0 && !S_ISLNK(link.st_mode))
+            std::snprintf(resolved, sizeof resolved, "%s", path.c_str());
+        else if (!::realpath(path.c_str(), resolved)) {
             error = systemFailure(SaveReason::ReadFailed, "cannot resolve the path");
             return false;
         }
@@ -321,7 +326,7 @@ bool Mp3FileAccess::writeInPlace(const ByteRun& run, SaveFailure& error)
         return false;
     }
     m_identity = FileIdentity::of(m_stat);
-    return stillAtPath(error);
+    return true;
 }
 
 bool Mp3FileAccess::stillAtPath(SaveFailure& error)

@@ -71,9 +71,10 @@ public:
     bool hasMpegAudio() const;
 
     // Writes `run` into the file in place, one write per page of the file it touches (a run within
-    // one page is a single write); then checks that the path still names this file, so that a write
-    // into a file another program has renamed away or replaced is not taken for a save.
+    // one page is a single write).
     bool writeInPlace(const ByteRun& run, SaveFailure& error);
+    // Whether the path still names the opened file: after writing in place, so that a write into a
+    // file another program has renamed away or replaced meanwhile is not taken for a save.
     bool stillAtPath(SaveFailure& error);
 
     // Writes `region`, the audio and `id3v1` to a temporary file beside the original, flushes it, gives
