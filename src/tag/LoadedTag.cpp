@@ -15,7 +15,8 @@ void collectFieldFrames(const RawTag& raw, FieldFrameSet& set, const std::vector
     set.fromStored.assign(raw.frames.size(), nullptr);
     for (size_t i = 0; i < raw.frames.size(); ++i) {
         const RawFrame& stored = raw.frames[i];
-        if (!isFieldFrameId(stored.id) || (!only.empty() && std::find(only.begin(), only.end(), stored.id) == only.end()))
+        const bool wanted = only.empty() || std::find(only.begin(), only.end(), stored.id) != only.end();
+        if (!wanted || !isFieldFrameId(stored.id))
             continue;
         const std::optional<ByteVector> content = frameContent(stored, raw);
         std::unique_ptr<Frame> frame = content ? makeFieldFrame(stored.id, *content) : nullptr;

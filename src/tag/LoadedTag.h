@@ -24,8 +24,7 @@ struct FieldFrameSet {
     bool unsupported = false;        // ... because it is compressed or encrypted, not damaged
 };
 
-// The frames of a stored region of a frame id set, decoded; `only` limits them to these ids (all field
-// frames when empty).
+// Decodes the field frames of `raw` into `set`; `only`, when not empty, limits them to these ids.
 void collectFieldFrames(const RawTag& raw, FieldFrameSet& set, const std::vector<ByteVector>& only = {});
 
 // An ID3v2 region taken apart: its frames as stored and the field frames decoded.

@@ -77,7 +77,7 @@ SaveFailure refusalFor(const ParsedTag& parsed, const Mp3FileAccess& file)
     return {};
 }
 
-// Step 1: what each field holds in the file and in the record, and whether its frame is written.
+// Save step: what each field holds in the file and in the record, and whether its frame is written.
 SavePlan planFields(CMp3File& record, const ParsedTag& parsed, const std::array<bool, CMp3File::kFieldCount>& set)
 {
     SavePlan plan(kTagFields.size());
@@ -94,7 +94,7 @@ SavePlan planFields(CMp3File& record, const ParsedTag& parsed, const std::array<
     return plan;
 }
 
-// Step 2: the new texts into the decoded frames (created where missing), rendered as stored frames.
+// Save step: the new texts into the decoded frames (created where missing), rendered as stored frames.
 void writeFields(CMp3File& record, ParsedTag& parsed, SavePlan& plan)
 {
     for (FieldWrite& f : plan) {
@@ -123,7 +123,7 @@ const FieldWrite* writtenFrom(const ParsedTag& parsed, const SavePlan& plan, siz
     return nullptr;
 }
 
-// Step 3: the frames of the new tag. Every other frame is copied as stored.
+// Save step: the frames of the new tag. Every other frame is copied as stored.
 RawTag composeFrames(const ParsedTag& parsed, const SavePlan& plan, Layout layout)
 {
     const RawTag& raw = parsed.raw;
@@ -165,7 +165,7 @@ unsigned long long framesSize(const RawTag& tag)
     return size;
 }
 
-// Step 4: whether the new region reads back with every frame it was composed of and, for the fields
+// Save step: whether the new region reads back with every frame it was composed of and, for the fields
 // written, their texts. The fields not written keep their frames byte for byte, so they read as before.
 bool readsBack(CMp3File& record, const ByteVector& region, const RawTag& updated, const SavePlan& plan)
 {
@@ -189,7 +189,7 @@ bool readsBack(CMp3File& record, const ByteVector& region, const RawTag& updated
            });
 }
 
-// Step 5: the ID3v1 tag the file is to end with, from the stored one (empty when the file has none)
+// Save step: the ID3v1 tag the file is to end with, from the stored one (empty when the file has none)
 // and the texts of the plan; empty for no ID3v1 tag. A file without one gets one unless every text it
 // could hold is empty. A stored tag that already reads as these texts, or as what rendering them reads
 // as, stays byte for byte: a save changes only what differs (rendering again would turn space padding
@@ -215,6 +215,52 @@ ByteRun id3v1Run(const Mp3FileAccess& file, const ByteVector& id3v1)
     if (file.id3v1Tag().isEmpty())
         return {file.fileSize(), id3v1};
     return changedRun(file.id3v1Tag(), id3v1, file.fileSize() - kId3v1Size);
+}
+
+// The new ID3v2 tag and how it goes into the file.
+struct NewTag {
+    RawTag frames;
+    ByteVector region;  // empty when the tag is too large for ID3v2
+    bool inPlace = false;
+    ByteRun id3v2Run, id3v1Run;  // in place: the bytes that change
+};
+
+// Save step: the new tag, and the way to write it. In place when it fits its region and each tag's
+// changed bytes lie within one page of the file (a kill stops a write only between pages); for a file
+// that cannot be replaced, in place whenever it fits. Otherwise a new file, laid out so that the next
+// save of these fields changes only a short run before the padding and a picture does not move when a
+// text grows.
+NewTag composeTag(const ParsedTag& parsed, const SavePlan& plan, const Mp3FileAccess& file, const ByteVector& id3v1)
+{
+    NewTag tag;
+    tag.frames = composeFrames(parsed, plan, Layout::KeepPlaces);
+    tag.region = renderId3v2(tag.frames, file.id3v2RegionSize(), kGrowPadding);
+    if (tag.region.size() == file.id3v2RegionSize()) {
+        tag.id3v2Run = changedRun(file.id3v2Region(), tag.region, 0);
+        tag.id3v1Run = id3v1Run(file, id3v1);
+        tag.inPlace = (tag.id3v2Run.withinOnePage() && tag.id3v1Run.withinOnePage()) || !file.canReplace();
+    }
+    if (tag.inPlace || tag.region.isEmpty())
+        return tag;
+    tag.frames = composeFrames(parsed, plan, Layout::FieldFramesLast);
+    const unsigned long long audio =
+        file.fileSize() - std::min(file.fileSize(), file.id3v2RegionSize() + file.id3v1Tag().size());
+    const unsigned long long size =
+        rewrittenRegionSize(framesSize(tag.frames), file.id3v2RegionSize(), kGrowPadding, audio, !id3v1.isEmpty());
+    tag.region = renderId3v2(tag.frames, size, 0);
+    return tag;
+}
+
+// Save step: the write: in place, ID3v2 then ID3v1, each a run within one page (but for the exception
+// above); or the new file.
+bool writeTag(Mp3FileAccess& file, const NewTag& tag, const ByteVector& id3v1, SaveFailure& error)
+{
+    if (!tag.inPlace)
+        return file.replace(tag.region, id3v1, error);
+    if (tag.id3v2Run.empty() && tag.id3v1Run.empty())
+        return true;
+    return (tag.id3v2Run.empty() || file.writeInPlace(tag.id3v2Run, error)) &&
+           (tag.id3v1Run.empty() || file.writeInPlace(tag.id3v1Run, error)) && file.stillAtPath(error);
 }
 
 void assign(std::string& member, const std::string& text) noexcept
@@ -337,45 +383,17 @@ SaveFailure CMp3File::SaveTag()
     SavePlan plan = planFields(*this, *parsed, m_setSinceLoad);
     writeFields(*this, *parsed, plan);
     const ByteVector id3v1 = composeId3v1(file.id3v1Tag(), plan);
-    RawTag updated = composeFrames(*parsed, plan, Layout::KeepPlaces);
-    ByteVector region = renderId3v2(updated, file.id3v2RegionSize(), kGrowPadding);
-    if (region.isEmpty())
+    const NewTag tag = composeTag(*parsed, plan, file, id3v1);
+    if (tag.region.isEmpty())
         return {SaveReason::TagTooLarge, "tag too large"};
-
-    // In place when the tag fits its region and each tag's changed bytes lie within one page of the
-    // file (a kill stops a write only between pages); a file that cannot be replaced, in place whenever
-    // its tag fits. Otherwise through a new file.
-    const bool fits = region.size() == file.id3v2RegionSize();
-    const ByteRun id3v2Run = fits ? changedRun(file.id3v2Region(), region, 0) : ByteRun();
-    const ByteRun endRun = id3v1Run(file, id3v1);
-    const bool inPlace = fits && ((id3v2Run.withinOnePage() && endRun.withinOnePage()) || !file.canReplace());
-    if (!inPlace) {
-        // A new file is laid out so that the next save of these fields changes only a short run
-        // before the padding, and a picture does not move when a text grows.
-        updated = composeFrames(*parsed, plan, Layout::FieldFramesLast);
-        const unsigned long long audio = file.fileSize() - std::min(file.fileSize(), file.id3v2RegionSize() +
-                                                                                        file.id3v1Tag().size());
-        region = renderId3v2(updated, rewrittenRegionSize(framesSize(updated), file.id3v2RegionSize(), kGrowPadding,
-                                                          audio, !id3v1.isEmpty()),
-                             0);
-        if (region.isEmpty())
-            return {SaveReason::TagTooLarge, "tag too large"};
-    }
     // Before touching the file: the new tag must hold every frame of the old one and the new texts.
-    if (!readsBack(*this, region, updated, plan))
+    if (!readsBack(*this, tag.region, tag.frames, plan))
         return {SaveReason::Internal, "the new tag did not read back as written"};
-
-    if (inPlace) {
-        if (id3v2Run.empty() && endRun.empty())
-            return {};
-        if (!(id3v2Run.empty() || file.writeInPlace(id3v2Run, error)) ||
-            !(endRun.empty() || file.writeInPlace(endRun, error)) || !file.stillAtPath(error))
-            return error;
-    } else if (!file.replace(region, id3v1, error))
+    if (!writeTag(file, tag, id3v1, error))
         return error;
     m_loaded->identity = file.identity();
-    m_loaded->region = region;
-    m_loaded->regionSize = region.size();
+    m_loaded->region = tag.region;
+    m_loaded->regionSize = tag.region.size();
     m_loaded->id3v1 = id3v1;
     return {};
 }

@@ -84,14 +84,16 @@ std::vector<LayoutCase> layoutCases()
     complete.frames.push_back(urlFrame("http://x"));
     complete.frames.push_back(bigPicture());
 
-    const std::map<std::string, std::string> titleAndArtist = {{"title", "New title, longer"}, {"artist", "New artist"}};
+    const std::map<std::string, std::string> titleAndArtist = {{"title", "New title, longer"},
+                                                               {"artist", "New artist"}};
     // The file's last page starts in the ID3v1 title, so the title's bytes cross a page boundary; the
     // composer is not in ID3v1.
     const std::string v1AcrossPages = withSizeModulo(small, 128 - 20);
     return {
         {"fits", makeMp3(small), titleAndArtist, Way::InPlace},
         {"fits, an ID3v1 tag added", withSizeModulo(noId3v1, 100), titleAndArtist, Way::InPlace},
-        {"an ID3v1 tag added across a page boundary", withSizeModulo(noId3v1, kPage - 60), titleAndArtist, Way::NewFile},
+        {"an ID3v1 tag added across a page boundary", withSizeModulo(noId3v1, kPage - 60), titleAndArtist,
+         Way::NewFile},
         {"ID3v1 bytes changed across a page boundary", v1AcrossPages, titleAndArtist, Way::NewFile},
         {"only ID3v2 changed, ID3v1 across a page boundary", v1AcrossPages, {{"composer", "New"}}, Way::InPlace},
         {"grows", makeMp3(grows), titleAndArtist, Way::NewFile},
