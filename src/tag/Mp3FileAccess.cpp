@@ -202,8 +202,11 @@ std::string Mp3FileAccess::tempPath() const
 bool Mp3FileAccess::open(const std::string& path, bool forWriting, SaveFailure& error)
 {
     // Look before opening: opening a FIFO or a device can block or act; a directory would make TagLib spin.
+    // A symbolic link is followed to what it names.
     struct stat st {};
-    if (::stat(path.c_str(), &st) != 0) {
+    const bool found = ::lstat(path.c_str(), &st) == 0;
+    const bool isLink = found && S_ISLNK(st.st_mode);
+    if ((!found || isLink) && ::stat(path.c_str(), &st) != 0) {
         error = errno == ENOENT ? SaveFailure{SaveReason::NotFound, "file not found", ENOENT}
                                 : systemFailure(SaveReason::ReadFailed, "cannot read the file");
         return false;
@@ -220,15 +223,13 @@ bool Mp3FileAccess::open(const std::string& path, bool forWriting, SaveFailure& 
         }
         // Only a link as the last part of the path would be replaced by the rename; links among the
         // folders lead to the same folder either way.
-        struct stat link {};
         char resolved[PATH_MAX];
-        if (::lstat(path.c_str(), &link) == 0 && !S_ISLNK(link.st_mode))
-            std::snprintf(resolved, sizeof resolved, "%s", path.c_str());
-        else if (!::realpath(path.c_str(), resolved)) {
+        if (isLink && !::realpath(path.c_str(), resolved)) {
             error = systemFailure(SaveReason::ReadFailed, "cannot resolve the path");
             return false;
         }
-        m_path = resolved;
+        if (isLink)
+            m_path = resolved;
     }
     m_fd = ::open(m_path.c_str(), (forWriting ? O_RDWR : O_RDONLY) | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (m_fd < 0) {
