@@ -2,6 +2,8 @@
 
 #include <taglib/id3v2synchdata.h>
 
+#include <zlib.h>
+
 #include <algorithm>
 #include <cctype>
 #include <string_view>
@@ -15,6 +17,8 @@ using TagLib::ID3v2::SynchData::decode;
 
 constexpr unsigned kHeaderSize = 10;
 constexpr unsigned long long kMaxTagSize = 0x0FFFFFFF;  // 28 bits of a synchsafe size
+// A compressed text frame inflating past this is taken as damaged (or as a bomb), not read.
+constexpr size_t kMaxInflatedSize = 16u << 20;
 
 // Format flags of a frame (second flag byte).
 constexpr unsigned char kV23Compressed = 0x80, kV23Encrypted = 0x40, kV23Grouped = 0x20;
@@ -185,6 +189,29 @@ ByteVector pictureToV23(const ByteVector& pic)
     return out;
 }
 
+// The zlib stream `data` inflated, or nothing when it is damaged, cut short or too large.
+std::optional<ByteVector> inflate(const ByteVector& data)
+{
+    z_stream stream{};
+    if (inflateInit(&stream) != Z_OK)
+        return std::nullopt;
+    stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(data.data()));
+    stream.avail_in = data.size();
+    std::string out;
+    int result = Z_OK;
+    char chunk[16384];
+    while (result == Z_OK && out.size() <= kMaxInflatedSize) {
+        stream.next_out = reinterpret_cast<Bytef*>(chunk);
+        stream.avail_out = sizeof chunk;
+        result = ::inflate(&stream, Z_NO_FLUSH);
+        out.append(chunk, sizeof chunk - stream.avail_out);
+    }
+    inflateEnd(&stream);
+    if (result != Z_STREAM_END || out.size() > kMaxInflatedSize)
+        return std::nullopt;
+    return ByteVector(out.data(), static_cast<unsigned>(out.size()));
+}
+
 }  // namespace
 
 unsigned long long id3v2RegionSize(const ByteVector& head)
@@ -277,21 +304,26 @@ std::optional<ByteVector> frameContent(const RawFrame& frame, const RawTag& tag)
 {
     const unsigned char format = frame.flags[1];
     unsigned skip = 0;
-    bool unsynchronised = false;
+    bool unsynchronised = false, compressed = false;
     if (tag.version == 3) {
-        if (format & (kV23Compressed | kV23Encrypted))
+        if (format & kV23Encrypted)
             return std::nullopt;
-        skip = (format & kV23Grouped) ? 1 : 0;
+        compressed = format & kV23Compressed;
+        // After the header: the inflated size when compressed, then the group byte.
+        skip = (compressed ? 4 : 0) + ((format & kV23Grouped) ? 1 : 0);
     } else if (tag.version == 4) {
-        if (format & (kV24Compressed | kV24Encrypted))
+        if (format & kV24Encrypted)
             return std::nullopt;
+        compressed = format & kV24Compressed;
         skip = ((format & kV24Grouped) ? 1 : 0) + ((format & kV24DataLength) ? 4 : 0);
         unsynchronised = tag.unsynchronised || (format & kV24Unsynchronised);
     }
     if (skip > frame.data.size())
         return std::nullopt;
     ByteVector content = frame.data.mid(skip);
-    return unsynchronised ? decode(content) : content;
+    if (unsynchronised)
+        content = decode(content);
+    return compressed ? inflate(content) : content;
 }
 
 RawFrame makeRawFrame(const ByteVector& id, const ByteVector& content, int version, bool unsynchronised)

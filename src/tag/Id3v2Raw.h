@@ -41,8 +41,8 @@ RawTag parseId3v2(const ByteVector& region);
 // is and gives the tag a problem.
 void upgradeV22(RawTag& tag);
 
-// The content of a frame with its format flags undone (grouping byte, data length, unsynchronisation),
-// or nothing when it is compressed or encrypted.
+// The content of a frame with its format flags undone (grouping byte, data length, unsynchronisation,
+// zlib compression), or nothing when it is encrypted or its compressed data is damaged.
 std::optional<ByteVector> frameContent(const RawFrame& frame, const RawTag& tag);
 
 // A frame with the given content and no flags, as stored in a tag of that version (unsynchronised,
