@@ -1,5 +1,6 @@
 #include "tag/FieldFrames.h"
 
+#include "tag/SingleByteText.h"
 #include "tag/TagFields.h"
 
 #include <taglib/commentsframe.h>
@@ -29,6 +30,63 @@ bool isId(const ByteVector& id, std::string_view name)
 }
 
 String fromUtf8(const std::string& text) { return String(text, String::UTF8); }
+
+// A text TagLib read from single-byte bytes (as Latin-1), read by the rule instead.
+std::string singleByteText(const String& read) { return decodeSingleByte(read.to8Bit(false)); }
+
+std::string utf8Text(const String& text, String::Type encoding)
+{
+    return encoding == String::Latin1 ? singleByteText(text) : text.to8Bit(true);
+}
+
+// A frame's description (COMM, WXXX) stays Latin-1 when the frame was, so its bytes stay; it becomes
+// Unicode when it would not read back from Latin-1 bytes.
+bool descriptionKeepsLatin1(const String& description, String::Type encoding)
+{
+    return encoding == String::Latin1 || latin1ReadsBack(description.to8Bit(true));
+}
+
+String descriptionAsUnicode(const String& description, String::Type encoding)
+{
+    return encoding == String::Latin1 ? fromUtf8(singleByteText(description)) : description;
+}
+
+ByteVector bytesOf(std::string_view text) { return ByteVector(text.data(), static_cast<unsigned>(text.size())); }
+
+// Some writers leave out the byte-order mark of UTF-16 strings, and TagLib then reads nothing: each
+// string of the content that lacks one gets the mark of the byte order it reads better in.
+ByteVector withByteOrderMarks(const ByteVector& id, const ByteVector& content)
+{
+    if (content.isEmpty() || content[0] != static_cast<char>(String::UTF16))
+        return content;
+    const unsigned start = isId(id, "COMM") ? 4 : 1;  // past the encoding, and COMM's language
+    const bool descriptionOnly = isId(id, "WXXX");     // its URL is always Latin-1
+    if (content.size() < start)
+        return content;
+    ByteVector out = content.mid(0, start);
+    unsigned pos = start;
+    while (pos < content.size()) {
+        unsigned end = pos;
+        while (end + 1 < content.size() && !(content[end] == '\0' && content[end + 1] == '\0'))
+            end += 2;
+        if (end + 1 >= content.size())
+            end = content.size();
+        const ByteVector text = content.mid(pos, end - pos);
+        if (!text.isEmpty() && !text.startsWith(bytesOf("\xFF\xFE")) && !text.startsWith(bytesOf("\xFE\xFF")))
+            out.append(utf16ReadsBigEndian(std::string_view(text.data(), text.size())) ? bytesOf("\xFE\xFF")
+                                                                                      : bytesOf("\xFF\xFE"));
+        out.append(text);
+        if (end >= content.size())
+            break;
+        out.append(content.mid(end, 2));
+        pos = end + 2;
+        if (descriptionOnly) {
+            out.append(content.mid(pos));
+            break;
+        }
+    }
+    return out;
+}
 
 String::Type unicodeFor(bool latin1) { return latin1 ? String::Latin1 : String::UTF8; }
 
@@ -62,10 +120,11 @@ bool isFieldFrameId(const ByteVector& id)
                        [&](const TagField& f) { return isId(id, f.frameId23) || isId(id, f.frameId24); });
 }
 
-std::unique_ptr<Frame> makeFieldFrame(const ByteVector& id, const ByteVector& content)
+std::unique_ptr<Frame> makeFieldFrame(const ByteVector& id, const ByteVector& stored)
 {
-    if (!content.isEmpty() && static_cast<unsigned char>(content[0]) > String::UTF8)
+    if (!stored.isEmpty() && static_cast<unsigned char>(stored[0]) > String::UTF8)
         return nullptr;
+    const ByteVector content = withByteOrderMarks(id, stored);
     // The frame classes read a v2.4 frame: give the content a plain v2.4 header.
     ByteVector data(Frame::headerSize() + content.size(), '\0');
     std::copy(id.begin(), id.end(), data.begin());
@@ -120,12 +179,25 @@ Frame* findFieldFrame(const TagLib::ID3v2::Tag& tag, const ByteVector& id)
 std::string fieldText(const Frame& frame)
 {
     if (auto* t = dynamic_cast<const TextIdentificationFrame*>(&frame))
-        return t->fieldList().toString(kValueSeparator).to8Bit(true);
+        return utf8Text(t->fieldList().toString(kValueSeparator), t->textEncoding());
     if (auto* c = dynamic_cast<const CommentsFrame*>(&frame))
-        return c->text().to8Bit(true);
+        return utf8Text(c->text(), c->textEncoding());
     if (auto* u = dynamic_cast<const UserUrlLinkFrame*>(&frame))
-        return u->url().to8Bit(true);
+        return singleByteText(u->url());  // the URL is single-byte whatever the frame's encoding
     return {};
+}
+
+bool holdsLegacyText(const Frame& frame)
+{
+    String text;
+    if (auto* t = dynamic_cast<const TextIdentificationFrame*>(&frame))
+        text = t->textEncoding() == String::Latin1 ? t->fieldList().toString(kValueSeparator) : String();
+    else if (auto* c = dynamic_cast<const CommentsFrame*>(&frame))
+        text = c->textEncoding() == String::Latin1 ? c->text() : String();
+    else if (auto* u = dynamic_cast<const UserUrlLinkFrame*>(&frame))
+        text = u->url();
+    const std::string bytes = text.to8Bit(false);
+    return std::any_of(bytes.begin(), bytes.end(), [](char b) { return static_cast<unsigned char>(b) >= 0x80; });
 }
 
 void setFieldText(Frame& frame, const std::string& text)
@@ -133,13 +205,21 @@ void setFieldText(Frame& frame, const std::string& text)
     const String value = fromUtf8(text);
     if (auto* t = dynamic_cast<TextIdentificationFrame*>(&frame)) {
         t->setText(value);
-        t->setTextEncoding(unicodeFor(value.isLatin1()));
+        t->setTextEncoding(unicodeFor(latin1ReadsBack(text)));
     } else if (auto* c = dynamic_cast<CommentsFrame*>(&frame)) {
+        const String::Type was = c->textEncoding();
+        const bool latin1 = latin1ReadsBack(text) && descriptionKeepsLatin1(c->description(), was);
+        if (!latin1)
+            c->setDescription(descriptionAsUnicode(c->description(), was));
         c->setText(value);
-        c->setTextEncoding(unicodeFor(value.isLatin1() && c->description().isLatin1()));
+        c->setTextEncoding(unicodeFor(latin1));
     } else if (auto* u = dynamic_cast<UserUrlLinkFrame*>(&frame)) {
+        const String::Type was = u->textEncoding();
+        const bool latin1 = descriptionKeepsLatin1(u->description(), was);
+        if (!latin1)
+            u->setDescription(descriptionAsUnicode(u->description(), was));
         u->setUrl(String(percentEncode(text), String::Latin1));
-        u->setTextEncoding(unicodeFor(u->description().isLatin1()));
+        u->setTextEncoding(unicodeFor(latin1));
     }
 }
 
