@@ -1,0 +1,116 @@
+#include "tag/TagTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <zlib.h>
+
+namespace kestrune::test {
+namespace {
+
+// Real titles and names as Windows programs in Russia stored them (CP1251 in "Latin-1" frames and in
+// ID3v1), and Western ones stored as Latin-1.
+const std::vector<std::string> kCyrillicTexts = {
+    "Кино", "Алла Пугачёва", "Ёлка", "Я свободен", "DJ Смэш", "Король и Шут — Лесник", "«Чёрный альбом»",
+    "Їхав козак за Дунай", "Трек №5", "Группа крови", "Звезда по имени Солнце", "Ария", "Машина времени",
+    "Сплин — Выхода нет", "Земфира", "Би-2", "Мумий Тролль", "Любэ — Комбат", "ДДТ — Осень", "Аквариум",
+    "Океан Ельзи", "Вопли Видоплясова", "Червона рута", "Ляпис Трубецкой", "Купалінка", "Ой, рана на Івана",
+    "Воўк і сем казлянят", "Ґуцульська ґаздиня", "Єднаймося", "Ще не вмерла України", "Пісня про рушник",
+    "Ой у лузі червона калина", "А я иду, шагаю по Москве", "В лесу родилась ёлочка", "Ты и я",
+    "О чём поют воробушки", "Ленинград — WWW", "t.A.T.u. — Я сошла с ума", "Noize MC — Песня для радио",
+    "Время и Стекло — Имя 505", "«Ёжик в тумане»", "Шедевры №1", "5'nizza — Солдат", "У самовара я и моя Маша",
+    "Вечерний звон…", "Ё-моё", "Їжачок", "Ірина Білик — Так просто", "С Новым годом!", "Это — любовь", "Я",
+    "МакSим", "ЁЛКА", "Зимовье зверей",
+};
+const std::vector<std::string> kLatin1Texts = {
+    "Björk", "Mötley Crüe", "Ça plane pour moi", "Ænima", "À bout de souffle", "Straße", "Señorita",
+    "Sigur Rós", "Ágætis byrjun", "Motörhead", "Beyoncé", "Édith Piaf", "Les Misérables", "Café del Mar",
+    "Amélie", "Françoise Hardy", "Où est ma tête?", "Déjà vu", "Noël", "Hüsker Dü", "Blue Öyster Cult",
+    "Die Ärzte", "Herbert Grönemeyer", "Über den Wolken", "Für Elise", "Fräulein", "Mañana", "El Niño",
+    "Corazón espinado", "¿Quién será?", "¡Viva la vida!", "Héroes del Silencio", "Maná", "João Gilberto",
+    "Coração", "São Paulo", "Não chore mais", "Røyksopp", "Mø", "Åsa Jinder", "Ólafur Arnalds",
+    "Jóhann Jóhannsson", "Þursaflokkurinn", "Mylène Farmer", "Céline Dion", "Plácido Domingo", "Crème brûlée",
+    "Zoë", "ÉTÉ", "Þjóðhátíð", "Ô Toulouse", "Smörgåsbord", "Tromsø", "Größe",
+};
+
+Id3Frame singleByteFrame(const std::string& id, const std::string& bytes)
+{
+    return rawFrame(id, std::string(1, '\0') + bytes);
+}
+
+Id3Frame singleByteComment(const std::string& bytes) { return rawFrame("COMM", std::string("\0eng\0", 5) + bytes); }
+
+TEST(LegacyText, SingleByteTextsReadAsCyrillicOrLatin1InId3v2FramesAndId3v1)
+{
+    TempDir dir;
+    for (const auto& [texts, page] : {std::pair{&kCyrillicTexts, "CP1251"}, std::pair{&kLatin1Texts, "ISO-8859-1"}}) {
+        for (const std::string& text : *texts) {
+            SCOPED_TRACE(text);
+            const std::string bytes = inCodePage(text, page);
+            Mp3Spec v2;
+            v2.frames = {singleByteFrame("TIT2", bytes), singleByteComment(bytes),
+                         rawFrame("WXXX", std::string(2, '\0') + bytes)};
+            const auto fields = loadFields(dir.write("v2.mp3", makeMp3(v2)));
+            EXPECT_EQ(fields.at("title"), text);
+            EXPECT_EQ(fields.at("comment"), text);
+            EXPECT_EQ(fields.at("URL"), text);
+            Mp3Spec v1;
+            v1.id3v2Version = 0;
+            v1.id3v1 = Id3v1{.title = bytes, .artist = bytes + std::string(30, ' ')};
+            const auto fromV1 = loadFields(dir.write("v1.mp3", makeMp3(v1)));
+            EXPECT_EQ(fromV1.at("title"), text);
+            EXPECT_EQ(fromV1.at("artist"), text) << "space padding is not text";
+        }
+    }
+    EXPECT_GE(kCyrillicTexts.size(), 40u);
+    EXPECT_GE(kLatin1Texts.size(), 40u);
+}
+
+TEST(LegacyText, OddStoredTextsReadAsTheTextTheyHold)
+{
+    auto utf16 = [](const std::string& text, bool bigEndian) {
+        return bigEndian ? encodeText(text, Enc::Utf16BE) : encodeText(text, Enc::Utf16).substr(2);
+    };
+    auto compressed = [](const std::string& content) {
+        uLongf size = compressBound(content.size());
+        std::string out(size, '\0');
+        compress(reinterpret_cast<Bytef*>(out.data()), &size, reinterpret_cast<const Bytef*>(content.data()),
+                 content.size());
+        return out.substr(0, size);
+    };
+    const std::string be4 = std::string{0, 0, 0, 9};  // the inflated size, 9 bytes
+    struct Case {
+        int version;
+        Id3Frame frame;
+        const char* field;
+        std::string text;
+    };
+    const Case cases[] = {
+        // UTF-16 without a byte-order mark, in both orders.
+        {3, rawFrame("TIT2", "\x01" + utf16("Кино — Группа крови", false)), "title", "Кино — Группа крови"},
+        {3, rawFrame("TIT2", "\x01" + utf16("Кино — Группа крови", true)), "title", "Кино — Группа крови"},
+        {3, rawFrame("TPE1", "\x01" + utf16("Björk", true)), "artist", "Björk"},
+        {3, rawFrame("TALB", "\x01" + utf16("One", false) + std::string(2, '\0') + utf16("Два", true)),
+         "album", "One; Два"},
+        {3, rawFrame("COMM", "\x01" "eng" + utf16("Заметка", false) + std::string(2, '\0') + utf16("Привет", true)),
+         "comment", "Привет"},
+        // Windows-1252 punctuation in a Western text, and in a text with no letters to tell by.
+        {3, singleByteFrame("TIT2", "Beyonc\xE9 \x96 Halo"), "title", "Beyoncé – Halo"},
+        {3, singleByteFrame("TIT2", "Don\x92t Stop"), "title", "Don’t Stop"},
+        // zlib-compressed frames: v2.3 with the inflated size, grouped too; v2.4 with a data length.
+        {3, {"TIT2", be4 + compressed(std::string("\0Title \xC0\xE1", 9)), 0, 0x80}, "title", "Title Аб"},
+        {3, {"TIT2", be4 + "\x05" + compressed(std::string("\0Title 123", 10)), 0, 0xA0}, "title",
+         "Title 123"},
+        {4, {"TALB", std::string{0, 0, 0, 10} + compressed("\x03Альбом"), 0, 0x09}, "album", "Альбом"},
+    };
+    TempDir dir;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        Mp3Spec mp3;
+        mp3.id3v2Version = c.version;
+        mp3.frames = {c.frame};
+        EXPECT_EQ(loadFields(dir.write("a.mp3", makeMp3(mp3))).at(c.field), c.text);
+    }
+}
+
+}  // namespace
+}  // namespace kestrune::test
