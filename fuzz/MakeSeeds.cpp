@@ -106,6 +106,18 @@ std::vector<std::pair<std::string, std::string>> seeds()
     unsync23.frames = {textFrame("TIT2", "Sync"), privateFrame("ff", std::string("\xFF\x00\xFF\xE0", 4))};
     out.emplace_back("v23-unsync.mp3", withHeader(makeMp3(unsync23), static_cast<char>(0x80)));
 
+    // Legacy texts: CP1251 in a Latin-1 frame and in ID3v1, UTF-16 without a byte-order mark, a
+    // compressed text frame (16 bytes inflated).
+    const std::string groupCrovi = "\xC3\xF0\xF3\xEF\xEF\xE0 \xEA\xF0\xEE\xE2\xE8";
+    Mp3Spec legacy;
+    const std::string kino = std::string("\x01\x1A\x04\x38\x04\x3D\x04\x3E\x04", 9);
+    const std::string deflated("\0\0\0\x10\x78\x9C\x63\x70\xCE\xCF\x2D\x28\x4A\x2D\x2E\x4E\x4D\x51\x38"
+                               "\xF5\xE2\xED\x3B\x00\x33\xB6\x07\xC3", 28);
+    legacy.frames = {rawFrame("TIT2", '\0' + groupCrovi), rawFrame("TPE1", kino), Id3Frame{"TALB", deflated, 0, 0x80},
+                     rawFrame("COMM", std::string("\0eng\0", 5) + groupCrovi)};
+    legacy.id3v1 = Id3v1{.title = groupCrovi, .year = "0000", .genre = 17};
+    add("v23-legacy.mp3", legacy);
+
     add("id3v1-only.mp3", Mp3Spec{.id3v2Version = 0, .id3v1 = Id3v1{.title = "Title", .comment = "c", .genre = 9}});
     add("no-tags.mp3", Mp3Spec{.id3v2Version = 0});
     add("tag-only.mp3", Mp3Spec{.frames = {textFrame("TIT2", "No audio")}, .audioFrames = 0});
