@@ -44,6 +44,7 @@ struct FieldWrite {
     bool inFile = false;        // the tag has the field's frame...
     std::string stored;         // ... holding this text
     bool setSinceLoad = false;  // a setter was called since the last Load
+    bool legacyText = false;    // the frame holds non-ASCII text in a single-byte code page
     bool write = false;         // the field's frame is written
     Frame* frame = nullptr;     // the decoded frame written, once written
     RawFrame rendered;          // ... and as stored in the new tag
@@ -51,8 +52,13 @@ struct FieldWrite {
 };
 using SavePlan = std::vector<FieldWrite>;  // in kTagFields order
 
-// The one rule for whether a field's frame is written: when the tag lacks it or it holds another text.
-bool mustWrite(const FieldWrite& f) { return !f.inFile || f.stored != f.text; }
+// Whether the field's frame holds its text as it stands.
+bool holdsText(const FieldWrite& f) { return f.inFile && f.stored == f.text; }
+
+// The one rule for whether a field's frame is written: when the tag lacks it or it holds another text;
+// and when the field was set and its frame holds legacy single-byte text, which the write converts to a
+// standard encoding every reader can read.
+bool mustWrite(const FieldWrite& f) { return !holdsText(f) || (f.setSinceLoad && f.legacyText); }
 
 // The text a field is stored with, in the form the frame holds it.
 std::string storedForm(const TagField& field, const std::string& text)
@@ -88,6 +94,7 @@ SavePlan planFields(CMp3File& record, const ParsedTag& parsed, const std::array<
         f.text = (record.*f.field->get)();
         f.inFile = record.ReadFrame(parsed.frames.tag, f.frameId, f.stored);
         f.setSinceLoad = set[i];
+        f.legacyText = f.inFile && holdsLegacyText(*findFieldFrame(parsed.frames.tag, f.frameId));
         f.write = mustWrite(f);
         f.expected = f.write ? storedForm(*f.field, f.text) : f.stored;
     }
@@ -190,23 +197,20 @@ bool readsBack(CMp3File& record, const ByteVector& region, const RawTag& updated
 }
 
 // Save step: the ID3v1 tag the file is to end with, from the stored one (empty when the file has none)
-// and the texts of the plan; empty for no ID3v1 tag. A file without one gets one unless every text it
-// could hold is empty. A stored tag that already reads as these texts, or as what rendering them reads
-// as, stays byte for byte: a save changes only what differs (rendering again would turn space padding
-// into zeros).
-ByteVector composeId3v1(const ByteVector& stored, const SavePlan& plan)
+// and the texts of the plan; empty for no ID3v1 tag. Only the slots whose fields do not hold their texts
+// change (see composeId3v1).
+ByteVector id3v1For(const ByteVector& stored, const SavePlan& plan)
 {
     Id3v1Texts texts;
-    for (const FieldWrite& f : plan)
-        if (f.field->id3v1 != Id3v1Slot::None)
-            texts[static_cast<size_t>(f.field->id3v1)] = f.text;
-    if (stored.isEmpty() && std::all_of(texts.begin(), texts.end(), [](const std::string& t) { return t.empty(); }))
-        return {};
-    const ByteVector rendered = renderId3v1(texts);
-    const Id3v1Texts storedTexts = parseId3v1(stored);
-    if (!stored.isEmpty() && (storedTexts == texts || storedTexts == parseId3v1(rendered)))
-        return stored;
-    return rendered;
+    Id3v1Flags unchanged{};
+    for (const FieldWrite& f : plan) {
+        const auto slot = static_cast<size_t>(f.field->id3v1);
+        if (f.field->id3v1 == Id3v1Slot::None)
+            continue;
+        texts[slot] = f.text;
+        unchanged[slot] = holdsText(f);
+    }
+    return composeId3v1(stored, texts, unchanged);
 }
 
 // What changes at the file's end: the ID3v1 bytes that differ, or a whole tag appended.
@@ -382,7 +386,7 @@ SaveFailure CMp3File::SaveTag()
 
     SavePlan plan = planFields(*this, *parsed, m_setSinceLoad);
     writeFields(*this, *parsed, plan);
-    const ByteVector id3v1 = composeId3v1(file.id3v1Tag(), plan);
+    const ByteVector id3v1 = id3v1For(file.id3v1Tag(), plan);
     const NewTag tag = composeTag(*parsed, plan, file, id3v1);
     if (tag.region.isEmpty())
         return {SaveReason::TagTooLarge, "tag too large"};
