@@ -170,6 +170,4 @@ ByteVector composeId3v1(const ByteVector& old, const Id3v1Texts& texts, const Id
     return block;
 }
 
-ByteVector renderId3v1(const Id3v1Texts& texts) { return composeId3v1({}, texts, {}); }
-
 }  // namespace kestrune::tag

@@ -32,7 +32,4 @@ Id3v1Texts parseId3v1(const TagLib::ByteVector& block);
 // Returns `old` itself when nothing differs, and empty for a file without a tag when every text is.
 TagLib::ByteVector composeId3v1(const TagLib::ByteVector& old, const Id3v1Texts& texts, const Id3v1Flags& unchanged);
 
-// A new tag for these texts: what composeId3v1 gives a file without one.
-TagLib::ByteVector renderId3v1(const Id3v1Texts& texts);
-
 }  // namespace kestrune::tag

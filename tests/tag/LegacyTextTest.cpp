@@ -108,8 +108,68 @@ TEST(LegacyText, OddStoredTextsReadAsTheTextTheyHold)
         Mp3Spec mp3;
         mp3.id3v2Version = c.version;
         mp3.frames = {c.frame};
-        EXPECT_EQ(loadFields(dir.write("a.mp3", makeMp3(mp3))).at(c.field), c.text);
+        const auto file = dir.write("a.mp3", makeMp3(mp3));
+        EXPECT_EQ(loadFields(file).at(c.field), c.text);
+        // Saving another field keeps the frame as stored; writing its own field gives a plain frame.
+        const std::string stored = storedFrame(readFile(file), c.frame.id, c.version);
+        CMp3File record(file.string());
+        record.Load();
+        record.SetComposer("Composer");
+        ASSERT_TRUE(record.Save()) << record.GetSaveError();
+        EXPECT_EQ(storedFrame(readFile(file), c.frame.id, c.version), stored);
+        (record.*std::find_if(kTagFields.begin(), kTagFields.end(), [&](auto& f) { return f.name == c.field; })->set)(
+            c.text + " 2");
+        ASSERT_TRUE(record.Save()) << record.GetSaveError();
+        EXPECT_EQ(loadFields(file).at(c.field), c.text + " 2");
     }
+}
+
+// Ticking a field and saving is how a user makes legacy tags readable by other players.
+TEST(LegacyText, ASetFieldWithLegacyTextIsWrittenInAStandardEncodingAnUnsetOneStaysByteForByte)
+{
+    TempDir dir;
+    Mp3Spec mp3;
+    mp3.frames = {singleByteFrame("TIT2", inCodePage("Группа крови", "CP1251")),
+                  singleByteFrame("TPE1", inCodePage("Кино", "CP1251")),
+                  singleByteFrame("TALB", inCodePage("Björk", "ISO-8859-1")),
+                  rawFrame("COMM", std::string("\0eng", 4) + inCodePage("Описание", "CP1251") + '\0' +
+                                       inCodePage("Заметка", "CP1251")),
+                  rawFrame("WXXX", std::string(2, '\0') + inCodePage("http://пример.рф", "CP1251"))};
+    mp3.padding = 1000;
+    const auto file = dir.write("a.mp3", makeMp3(mp3));
+    const std::string before = readFile(file);
+    CMp3File record(file.string());
+    record.Load();
+    record.SetTitle("Группа крови");
+    record.SetAlbum("Björk");
+    record.SetComment("Заметка");
+    record.SetUrl("http://пример.рф");
+    record.SetOrigArtist("çà et là");  // Latin-1 bytes the rule would read as Cyrillic
+    ASSERT_TRUE(record.Save()) << record.GetSaveError();
+
+    const std::string after = readFile(file);
+    auto encoding = [&](const char* id) { return storedFrame(after, id, 3).substr(10, 1); };
+    EXPECT_EQ(encoding("TIT2"), "\x01");
+    EXPECT_EQ(encoding("COMM"), "\x01");
+    EXPECT_NE(storedFrame(after, "COMM", 3).find(encodeText("Описание", Enc::Utf16)), std::string::npos)
+        << "the description is converted with the text";
+    EXPECT_EQ(encoding("TOPE"), "\x01");
+    EXPECT_EQ(encoding("TALB"), std::string(1, '\0')) << "Latin-1 that reads back is standard";
+    EXPECT_EQ(storedFrame(after, "TPE1", 3), storedFrame(before, "TPE1", 3));
+    const auto fields = loadFields(file);
+    EXPECT_EQ(fields.at("title"), "Группа крови");
+    EXPECT_EQ(fields.at("artist"), "Кино");
+    EXPECT_EQ(fields.at("album"), "Björk");
+    EXPECT_EQ(fields.at("comment"), "Заметка");
+    EXPECT_EQ(fields.at("original artist"), "çà et là");
+    EXPECT_EQ(fields.at("URL"), "http://%D0%BF%D1%80%D0%B8%D0%BC%D0%B5%D1%80.%D1%80%D1%84");
+
+    // Loading again forgets what was set: a save then leaves every frame as it is.
+    record.Load();
+    record.SetArtist(record.GetArtist());
+    record.Load();
+    ASSERT_TRUE(record.Save());
+    EXPECT_EQ(readFile(file), after);
 }
 
 }  // namespace
