@@ -27,7 +27,7 @@ public:
     }
     const std::string* TextFor(const TagField& field) override
     {
-        return field.name == "title" ? &m_texts.title : field.name == "artist" ? &m_texts.artist : nullptr;
+        return field.id == TagFieldId::Title ? &m_texts.title : field.id == TagFieldId::Artist ? &m_texts.artist : nullptr;
     }
     void FileProgress(int) override {}
     void FileDone(const std::string&, const FileSaveResult&) override {}

@@ -9,7 +9,6 @@
 #include "ui/main/FieldControls.h"
 #include "ui/main/KestruneDlg.h"
 
-#include <algorithm>
 #include <functional>
 #include <optional>
 #include <string>
@@ -21,26 +20,6 @@
 namespace kestrune {
 
 namespace {
-
-// The tag field each row of the panel edits, by its name in kTagFields.
-constexpr std::array<std::string_view, kRowCount> kRowFieldNames = {
-    "track number", "title", "album", "artist", "year", "genre", "comment", "composer",
-    "original artist", "copyright", "URL", "encoded by"};
-
-constexpr bool EveryFieldHasOneRow()
-{
-    for (const TagField& field : kTagFields)
-        if (std::count(kRowFieldNames.begin(), kRowFieldNames.end(), field.name) != 1)
-            return false;
-    return true;
-}
-static_assert(EveryFieldHasOneRow());
-
-const FieldControl& RowOf(const TagField& field)
-{
-    const auto it = std::find(kRowFieldNames.begin(), kRowFieldNames.end(), field.name);
-    return kFieldControls[static_cast<size_t>(it - kRowFieldNames.begin())];
-}
 
 // What a run writes, taken from the window in one trip at its start: the main window is disabled
 // while the progress dialog runs, so neither its selection nor its texts can change meanwhile, and a
@@ -66,7 +45,7 @@ public:
 
     const std::string* TextFor(const TagField& field) override
     {
-        const auto& text = m_input.texts[static_cast<size_t>(&field - kTagFields.data())];
+        const auto& text = m_input.texts[static_cast<size_t>(field.id)];
         return text ? &*text : nullptr;
     }
 
@@ -122,7 +101,7 @@ void CKestruneDlg::SaveSelectedFiles(CSaveProgressDlg* pProgress)
         for (int item = list->GetNextItem(-1, LVNI_SELECTED); item >= 0; item = list->GetNextItem(item, LVNI_SELECTED))
             in.files.push_back(m_strListFolder + list->GetItemText(item));  // as the panel loaded it
         for (size_t i = 0; i < kTagFields.size(); ++i)
-            if (const FieldControl& row = RowOf(kTagFields[i]); this->*row.write)
+            if (const FieldControl& row = RowOf(kTagFields[i].id); this->*row.write)
                 in.texts[i] = this->*row.text;
         return in;
     });

@@ -9,8 +9,6 @@
 
 namespace kestrune {
 
-static_assert(kTagFields[kSaveFieldSteps.front()].name == "album" && kTagFields[kSaveFieldSteps.back()].name == "year");
-
 namespace {
 
 std::function<void(const std::string&, int)> g_stepHookForTests;

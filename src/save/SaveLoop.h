@@ -2,41 +2,29 @@
 
 #include "tag/TagFields.h"
 
-#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <functional>
 #include <optional>
 #include <string>
-#include <string_view>
 #include <vector>
 
 // Writing chosen fields into many files, one file after another: load, set the chosen texts, save.
 // No widgets here: the Save command's worker thread drives it, and so does the benchmark.
 namespace kestrune {
 
-namespace detail {
-constexpr bool lessIgnoringCase(std::string_view a, std::string_view b)
-{
-    auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
-                                        [&](char x, char y) { return lower(x) < lower(y); });
-}
-
-constexpr std::array<size_t, kTagFields.size()> alphabeticalFieldOrder()
-{
-    std::array<size_t, kTagFields.size()> order{};
-    for (size_t i = 0; i < order.size(); ++i)
-        order[i] = i;
-    std::sort(order.begin(), order.end(),
-              [](size_t a, size_t b) { return lessIgnoringCase(kTagFields[a].name, kTagFields[b].name); });
-    return order;
-}
-}  // namespace detail
-
 // The field steps of a file, in the order they run: indices into kTagFields, alphabetical by the
-// fields' English names (album, artist, comment, ..., URL, year).
-inline constexpr std::array<size_t, kTagFields.size()> kSaveFieldSteps = detail::alphabeticalFieldOrder();
+// fields' English names.
+inline constexpr std::array<size_t, kTagFieldCount> kSaveFieldSteps = [] {
+    using enum TagFieldId;
+    constexpr std::array<TagFieldId, kTagFieldCount> order = {
+        Album, Artist, Comment, Composer, Copyright, EncodedBy, Genre, OrigArtist, Title, Track, Url, Year};
+    static_assert(NamesEachFieldOnce(order));
+    std::array<size_t, kTagFieldCount> steps{};
+    for (size_t i = 0; i < steps.size(); ++i)
+        steps[i] = Index(order[i]);
+    return steps;
+}();
 
 // Steps of one file: loading, one per field, saving.
 inline constexpr int kSaveStepsPerFile = 2 + static_cast<int>(kTagFields.size());

@@ -76,13 +76,13 @@ protected:
         return rows;
     }
 
-    QString Shown(FieldRow row) const { return Text(*dlg, kFieldControls[row].controlId); }
-    void Tick(FieldRow row) { Click(*dlg, kFieldControls[row].checkId); }
+    QString Shown(TagFieldId field) const { return Text(*dlg, RowOf(field).controlId); }
+    void Tick(TagFieldId field) { Click(*dlg, RowOf(field).checkId); }
 
     // Replaces the field's text as the user does: select all, then type (nothing: delete).
-    void Retype(FieldRow row, const QString& text)
+    void Retype(TagFieldId field, const QString& text)
     {
-        QWidget* editor = Control(*dlg, kFieldControls[row].controlId);
+        QWidget* editor = Control(*dlg, RowOf(field).controlId);
         if (auto* combo = qobject_cast<QComboBox*>(editor))
             editor = combo->lineEdit();
         editor->setFocus();
@@ -97,8 +97,8 @@ protected:
     std::vector<QString> ShownTexts() const
     {
         std::vector<QString> texts;
-        for (int row = 0; row < kRowCount; ++row)
-            texts.push_back(Shown(static_cast<FieldRow>(row)));
+        for (const FieldControl& row : kFieldControls)
+            texts.push_back(Text(*dlg, row.controlId));
         return texts;
     }
 };

@@ -94,10 +94,10 @@ protected:
         for (size_t i = 0; i < entries.size(); ++i)
             ClickEntry(entries[i], i == 0 ? Qt::NoModifier : Qt::ControlModifier);
     }
-    void Set(FieldRow row, const QString& text)
+    void Set(TagFieldId field, const QString& text)
     {
-        Tick(row);
-        Retype(row, text);
+        Tick(field);
+        Retype(field, text);
     }
 };
 
@@ -107,10 +107,10 @@ TEST_F(SaveCommand, WritesTheTickedFieldsIntoEverySelectedFileInListOrderWithThe
     const std::string untouched = Bytes("song4.mp3");
     // Selected against list order; the worker still goes down the list.
     Select({"song3.mp3", "song1.mp3", "song2.mp3"});
-    Set(kRowTitle, "Новое название");
-    Set(kRowArtist, "Новый исполнитель");
-    Set(kRowComment, "");
-    Set(kRowTrack, "01");
+    Set(TagFieldId::Title, "Новое название");
+    Set(TagFieldId::Artist, "Новый исполнитель");
+    Set(TagFieldId::Comment, "");
+    Set(TagFieldId::Track, "01");
     // Typed into an option box: nothing reads it.
     Type(ControlAs<QComboBox>(*dlg, IDC_SAVE_TAGS)->lineEdit(), "ID3v1");
     const std::vector<int> selectedBefore = SelectedRows();
@@ -185,7 +185,7 @@ TEST_P(SaveCancel, DuringFileKTheRunEndsWhenThatFileIsDone)
         before.push_back(Bytes(entries.back()));
     }
     Select(entries);
-    Set(kRowTitle, "Written");
+    Set(TagFieldId::Title, "Written");
 
     Bars atEnd{};
     QString captionAtEnd;
@@ -245,9 +245,9 @@ TEST_F(SaveCommand, UnderAPartlyTypedNameTheSelectedFileIsTheOneLoadedAndWritten
     const std::string untouched = Bytes("MuMu1.mp3");
     dlg->ShowFolder(dir.str() + "Mu");
     ClickEntry("Mu1.mp3");
-    EXPECT_EQ(Shown(kRowTitle).toStdString(), originalText("one", "title"));
+    EXPECT_EQ(Shown(TagFieldId::Title).toStdString(), originalText("one", "title"));
 
-    Set(kRowTitle, "Written");
+    Set(TagFieldId::Title, "Written");
     Click(*dlg, IDC_SAVE);
     EXPECT_EQ(TitleOf("Mu1.mp3"), "Written");
     EXPECT_EQ(Bytes("MuMu1.mp3"), untouched) << "a file the user did not select";
@@ -259,7 +259,7 @@ TEST_F(SaveCommand, UnderAPartlyTypedNameTheSelectedFileIsTheOneLoadedAndWritten
         entries.insert(List()->GetItemText(row));
     EXPECT_EQ(entries, (std::set<std::string>{"Mu1.mp3", "MuMu1.mp3", "Music/in.mp3", "MuMusic/other.mp3"}));
     ClickEntry("Music/in.mp3");
-    EXPECT_EQ(Shown(kRowTitle).toStdString(), originalText("in", "title"));
+    EXPECT_EQ(Shown(TagFieldId::Title).toStdString(), originalText("in", "title"));
 }
 
 // The entries stay the listed folder's while the path text is too short to refill the list, and a folder
@@ -278,10 +278,10 @@ TEST_F(SaveCommand, TheSelectedFileIsTheListedFoldersWhateverThePathFieldShows)
             Type(path, "/");  // the start of a new path: no refill yet
         }
         ClickEntry("a.mp3");
-        EXPECT_EQ(Shown(kRowTitle).toStdString(), originalText(tag, "title"));
+        EXPECT_EQ(Shown(TagFieldId::Title).toStdString(), originalText(tag, "title"));
         if (!dlg->m_bWriteTitle)
-            Tick(kRowTitle);
-        Retype(kRowTitle, "Written");
+            Tick(TagFieldId::Title);
+        Retype(TagFieldId::Title, "Written");
         Click(*dlg, IDC_SAVE);
         EXPECT_EQ(TitleOf(folder + "/a.mp3"), "Written");
         if (folder != "music") {  // "S" and Up start from the path after the save's store
@@ -315,7 +315,7 @@ TEST_F(SaveCommand, FilesThatCannotBeWrittenAreListedInOneMessageWithTheirReason
         EXPECT_EQ(Text(*dlg, IDC_STATUS), Loaded(IDS_STATUS_READY_TEXT));
     }
     Select({"a.mp3", "locked.mp3", "damaged.mp3", "Album/", "b.mp3"});
-    Set(kRowTitle, "Written");
+    Set(TagFieldId::Title, "Written");
     EXPECT_EQ(Text(*dlg, IDC_SELECTED), "4") << "the folder entry is not counted";
     const std::string damagedBytes = Bytes("damaged.mp3");
 

@@ -43,7 +43,7 @@ TEST(DataExchange, ShowCopiesEveryMemberIntoItsControlAndStoreCopiesItBack)
     EXPECT_EQ(Text(dlg, IDC_SELECTED), "42");
     EXPECT_TRUE(Box(dlg, IDC_TRANSLITERATE)->isChecked());
     for (const FieldControl& f : kFieldControls) {
-        SCOPED_TRACE(f.label);
+        SCOPED_TRACE(FieldOf(f.field).name);
         EXPECT_EQ(Text(dlg, f.controlId).toStdString(), Sample(f, "Поле "));
         EXPECT_EQ(Box(dlg, f.checkId)->isChecked(), f.controlId % 2 == 1);
     }
@@ -60,7 +60,7 @@ TEST(DataExchange, ShowCopiesEveryMemberIntoItsControlAndStoreCopiesItBack)
     EXPECT_EQ(dlg.m_nSelected, -3);
     EXPECT_EQ(dlg.m_bTransliterate, 1);
     for (const FieldControl& f : kFieldControls) {
-        SCOPED_TRACE(f.label);
+        SCOPED_TRACE(FieldOf(f.field).name);
         EXPECT_EQ(dlg.*f.text, Sample(f, "Field "));
         EXPECT_EQ(dlg.*f.write, f.controlId % 2 == 0 ? 1 : 0);
     }

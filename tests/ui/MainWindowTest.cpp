@@ -44,7 +44,7 @@ TEST(MainWindowStart, ShowsTheReadyStateWithTheListFocused)
         EXPECT_EQ(Text(dlg, IDC_SELECTED), "0");
         EXPECT_EQ(QApplication::focusWidget(), dlg.GetDlgItem(IDC_FILES));
         for (const FieldControl& f : kFieldControls) {
-            SCOPED_TRACE(f.label);
+            SCOPED_TRACE(FieldOf(f.field).name);
             EXPECT_FALSE(Enabled(dlg, f.controlId));
             EXPECT_TRUE(Enabled(dlg, f.checkId));
             EXPECT_FALSE(ControlAs<QAbstractButton>(dlg, f.checkId)->isChecked());
@@ -196,6 +196,16 @@ TEST(MainWindowMenu, HelpCommandsAndAcceleratorsOpenNothingAndAboutShowsTheProdu
     EXPECT_TRUE(ownedByMain);
 }
 
+// The text of the template's label that introduces the control.
+const char* LabelOf(int controlId)
+{
+    for (const ControlTemplate& control : FindDialogTemplate(CKestruneDlg::IDD)->controls)
+        if (control.kind == ControlKind::Label && control.ref == controlId)
+            return control.text;
+    ADD_FAILURE() << "no label for " << controlId;
+    return "";
+}
+
 // A screen reader names every control the user can reach: each after what it does, none like
 // another; a field and its tick box after the field's label; the one-character buttons in words.
 TEST(MainWindowAccessibility, EveryControlTheUserCanReachHasItsOwnName)
@@ -219,7 +229,7 @@ TEST(MainWindowAccessibility, EveryControlTheUserCanReachHasItsOwnName)
         EXPECT_TRUE(names.insert(name).second) << name.toStdString();
     }
     for (const FieldControl& f : kFieldControls) {
-        const QString label = QString::fromUtf8(f.label).remove('&');
+        const QString label = QString::fromUtf8(LabelOf(f.controlId)).remove('&');
         EXPECT_EQ(spoken(f.controlId), label);
         EXPECT_EQ(spoken(f.checkId), "Записывать: " + label);
     }

@@ -17,7 +17,7 @@ std::vector<QString> TextsOf(const std::string& name)
     return texts;
 }
 
-const std::vector<QString> kEmpty(kRowCount);
+const std::vector<QString> kEmpty(kTagFieldCount);
 
 class TagPanel : public MainWindowFixture {
 protected:
@@ -62,7 +62,7 @@ TEST_F(TagPanel, TickingEnablesTheFieldAndUntickingDisablesItBothKeepingItsText)
 {
     ClickEntry("a.mp3");
     for (const FieldControl& f : kFieldControls) {
-        SCOPED_TRACE(f.label);
+        SCOPED_TRACE(FieldOf(f.field).name);
         auto* box = ControlAs<QAbstractButton>(*dlg, f.checkId);
         for (const int ticked : {1, 0}) {
             Click(box);
@@ -73,24 +73,24 @@ TEST_F(TagPanel, TickingEnablesTheFieldAndUntickingDisablesItBothKeepingItsText)
         }
     }
     // The ticks do not leak into one another.
-    Tick(kRowYear);
+    Tick(TagFieldId::Year);
     for (const FieldControl& f : kFieldControls)
-        EXPECT_EQ(Control(*dlg, f.controlId)->isEnabled(), f.checkId == IDC_WRITE_YEAR) << f.label;
+        EXPECT_EQ(Control(*dlg, f.controlId)->isEnabled(), f.checkId == IDC_WRITE_YEAR) << FieldOf(f.field).name;
 }
 
 TEST_F(TagPanel, ATypedTextIsReplacedByTheTagWhenAnyEntryChangesStateBeforeSave)
 {
     ClickEntry("a.mp3");
-    Tick(kRowTitle);
-    Tick(kRowGenre);
-    Retype(kRowTitle, "Набрано");
-    Retype(kRowGenre, "Rock");
-    EXPECT_EQ(Shown(kRowTitle), "Набрано");
+    Tick(TagFieldId::Title);
+    Tick(TagFieldId::Genre);
+    Retype(TagFieldId::Title, "Набрано");
+    Retype(TagFieldId::Genre, "Rock");
+    EXPECT_EQ(Shown(TagFieldId::Title), "Набрано");
 
     // A folder entry changes no tag, yet the show that follows every change puts the members back.
     ClickEntry("Sub/", Qt::ControlModifier);
-    EXPECT_EQ(Shown(kRowTitle), "a title");
-    EXPECT_EQ(Shown(kRowGenre), "Jazz");
+    EXPECT_EQ(Shown(TagFieldId::Title), "a title");
+    EXPECT_EQ(Shown(TagFieldId::Genre), "Jazz");
     EXPECT_EQ(dlg->m_bWriteTitle, 1) << "the ticks stay";
     EXPECT_TRUE(Control(*dlg, IDC_TITLE)->isEnabled());
 }
@@ -135,7 +135,7 @@ TEST_F(TagPanel, TheTransliterationAndOptionBoxesChangeNothingElse)
     }
     EXPECT_EQ(ShownTexts(), TextsOf("a"));
     for (const FieldControl& f : kFieldControls)
-        EXPECT_EQ(dlg.get()->*f.write, 0) << f.label;
+        EXPECT_EQ(dlg.get()->*f.write, 0) << FieldOf(f.field).name;
 }
 
 }  // namespace

@@ -43,8 +43,8 @@ void CKestruneDlg::DoDataExchange(CDataExchange* pDX)
     DDX_Control(pDX, IDC_SAVE_TAGS, m_cbSaveTags);
     for (const FieldControl& f : kFieldControls)
         DDX_Check(pDX, f.checkId, this->*f.write);
-    for (FieldRow row : kTextExchangeOrder) {
-        const FieldControl& f = kFieldControls[row];
+    for (TagFieldId field : kTextExchangeOrder) {
+        const FieldControl& f = RowOf(field);
         if (f.combo)
             DDX_CBString(pDX, f.controlId, this->*f.text);
         else

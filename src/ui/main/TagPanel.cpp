@@ -12,9 +12,9 @@ namespace {
 // A field's tick box has already changed its own state: the flag follows by negation, and the
 // field's control is enabled exactly when the flag is set. Nothing is shown or stored, so the
 // control keeps its text.
-void ToggleWrite(CKestruneDlg& dlg, FieldRow row)
+void ToggleWrite(CKestruneDlg& dlg, TagFieldId id)
 {
-    const FieldControl& field = kFieldControls[row];
+    const FieldControl& field = RowOf(id);
     int& flag = dlg.*field.write;
     flag = !flag;
     FieldWindow(dlg, field).EnableWindow(flag != 0);
@@ -22,18 +22,18 @@ void ToggleWrite(CKestruneDlg& dlg, FieldRow row)
 
 }  // namespace
 
-void CKestruneDlg::OnWriteTrack() { ToggleWrite(*this, kRowTrack); }
-void CKestruneDlg::OnWriteTitle() { ToggleWrite(*this, kRowTitle); }
-void CKestruneDlg::OnWriteAlbum() { ToggleWrite(*this, kRowAlbum); }
-void CKestruneDlg::OnWriteArtist() { ToggleWrite(*this, kRowArtist); }
-void CKestruneDlg::OnWriteYear() { ToggleWrite(*this, kRowYear); }
-void CKestruneDlg::OnWriteGenre() { ToggleWrite(*this, kRowGenre); }
-void CKestruneDlg::OnWriteComment() { ToggleWrite(*this, kRowComment); }
-void CKestruneDlg::OnWriteComposer() { ToggleWrite(*this, kRowComposer); }
-void CKestruneDlg::OnWriteOrigArtist() { ToggleWrite(*this, kRowOrigArtist); }
-void CKestruneDlg::OnWriteCopyright() { ToggleWrite(*this, kRowCopyright); }
-void CKestruneDlg::OnWriteUrl() { ToggleWrite(*this, kRowUrl); }
-void CKestruneDlg::OnWriteEncodedBy() { ToggleWrite(*this, kRowEncodedBy); }
+void CKestruneDlg::OnWriteTrack() { ToggleWrite(*this, TagFieldId::Track); }
+void CKestruneDlg::OnWriteTitle() { ToggleWrite(*this, TagFieldId::Title); }
+void CKestruneDlg::OnWriteAlbum() { ToggleWrite(*this, TagFieldId::Album); }
+void CKestruneDlg::OnWriteArtist() { ToggleWrite(*this, TagFieldId::Artist); }
+void CKestruneDlg::OnWriteYear() { ToggleWrite(*this, TagFieldId::Year); }
+void CKestruneDlg::OnWriteGenre() { ToggleWrite(*this, TagFieldId::Genre); }
+void CKestruneDlg::OnWriteComment() { ToggleWrite(*this, TagFieldId::Comment); }
+void CKestruneDlg::OnWriteComposer() { ToggleWrite(*this, TagFieldId::Composer); }
+void CKestruneDlg::OnWriteOrigArtist() { ToggleWrite(*this, TagFieldId::OrigArtist); }
+void CKestruneDlg::OnWriteCopyright() { ToggleWrite(*this, TagFieldId::Copyright); }
+void CKestruneDlg::OnWriteUrl() { ToggleWrite(*this, TagFieldId::Url); }
+void CKestruneDlg::OnWriteEncodedBy() { ToggleWrite(*this, TagFieldId::EncodedBy); }
 
 // Nothing reads the flag; the box only keeps it.
 void CKestruneDlg::OnTransliterate()
@@ -71,18 +71,8 @@ void CKestruneDlg::LoadTagFields(const std::string& path)
 {
     CMp3File record(path);
     record.Load();
-    m_strTitle = record.GetTitle();
-    m_strAlbum = record.GetAlbum();
-    m_strTrack = record.GetTrack();
-    m_strUrl = record.GetUrl();
-    m_strArtist = record.GetArtist();
-    m_strYear = record.GetYear();
-    m_strGenre = record.GetGenre();
-    m_strEncodedBy = record.GetEncodedBy();
-    m_strCopyright = record.GetCopyright();
-    m_strOrigArtist = record.GetOrigArtist();
-    m_strComposer = record.GetComposer();
-    m_strComment = record.GetComment();
+    for (const FieldControl& row : kFieldControls)
+        this->*row.text = (record.*FieldOf(row.field).get)();
 }
 
 }  // namespace kestrune
