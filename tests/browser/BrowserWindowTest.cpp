@@ -1,32 +1,22 @@
 // The folder browser of the main window, driven as the user drives it: the two list fills, typing a
 // path, the picker, Up, entering a folder from the list, "S", "A" and the selected count.
-#include "framework/ListView.h"
 #include "res/ResourceIds.h"
-#include "settings/StringResources.h"
-#include "support/DialogDriver.h"
+#include "support/MainWindowFixture.h"
 #include "support/Mp3Maker.h"
-#include "support/TempDir.h"
-#include "ui/main/KestruneDlg.h"
-
-#include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QComboBox>
 #include <QCursor>
+#include <QFileDialog>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QFileDialog>
-#include <QLineEdit>
 #include <QTest>
 #include <QTimer>
 
-#include <algorithm>
-#include <initializer_list>
 #include <filesystem>
-#include <optional>
+#include <initializer_list>
 #include <set>
-#include <string>
-#include <vector>
+#include <utility>
 
 namespace kestrune {
 namespace {
@@ -36,96 +26,27 @@ using namespace kestrune::test;
 using Texts = std::vector<std::string>;
 using Set = std::set<std::string>;
 
-QString StatusText(unsigned textId)
-{
-    return QString::fromStdString(LoadString(textId));
-}
-
-class BrowserWindow : public ::testing::Test {
+class BrowserWindow : public MainWindowFixture {
 protected:
-    void SetUp() override
-    {
-        dlg.m_folderPicker = [this] {
-            ++pickerRuns;
-            return pickerAnswer;
-        };
-        dlg.Create();
-        dlg.show();
-        dlg.activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&dlg));
-        // Every fill starts by emptying the list.
-        QObject::connect(List()->model(), &QAbstractItemModel::modelReset, [this] { ++fills; });
-    }
-
-    ListView* List() const { return ControlAs<ListView>(dlg, IDC_FILES); }
-    bool Enabled(int id) const { return Control(dlg, id)->isEnabled(); }
-
-    Texts Entries(unsigned flags = LVNI_ALL) const
-    {
-        Texts texts;
-        for (int i = dlg.m_lcFiles.GetNextItem(-1, flags); i >= 0; i = dlg.m_lcFiles.GetNextItem(i, flags))
-            texts.push_back(dlg.m_lcFiles.GetItemText(i));
-        return texts;
-    }
-    QPoint At(const std::string& text) const
-    {
-        const Texts texts = Entries();
-        const auto it = std::find(texts.begin(), texts.end(), text);
-        EXPECT_NE(it, texts.end()) << "no entry " << text;
-        const QModelIndex index = List()->model()->index(static_cast<int>(it - texts.begin()), 0);
-        List()->scrollTo(index);
-        return List()->visualRect(index).center();
-    }
-    void ClickEntry(const std::string& text, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
-    {
-        QTest::mouseClick(List()->viewport(), Qt::LeftButton, modifiers, At(text));
-    }
-    // What a real double-click delivers: press, release, double-click, release.
-    void DoubleClickEntry(const std::string& text)
-    {
-        const QPoint at = At(text);
-        QTest::mouseClick(List()->viewport(), Qt::LeftButton, Qt::NoModifier, at);
-        QTest::mouseDClick(List()->viewport(), Qt::LeftButton, Qt::NoModifier, at);
-        QTest::mouseRelease(List()->viewport(), Qt::LeftButton, Qt::NoModifier, at);
-    }
-    void PressEnterOnList()
-    {
-        List()->setFocus();
-        PressKey(List(), Qt::Key_Return);
-    }
-    // Types at the end of the path field (a path the window wrote shows from its start).
-    void TypePath(const std::string& text)
-    {
-        auto* path = ControlAs<QLineEdit>(dlg, IDC_PATH);
-        path->setFocus();
-        PressKey(path, Qt::Key_End);
-        Type(path, QString::fromStdString(text));
-    }
     // What the window promises after every fill.
     void ExpectFillEnded()
     {
-        EXPECT_EQ(Text(dlg, IDC_STATUS), StatusText(IDS_STATUS_READY_TEXT));
+        EXPECT_EQ(Text(*dlg, IDC_STATUS), Loaded(IDS_STATUS_READY_TEXT));
         EXPECT_TRUE(Entries(LVNI_SELECTED).empty());
-        EXPECT_EQ(Text(dlg, IDC_SELECTED), "0");
-        EXPECT_EQ(Text(dlg, IDC_PATH).toStdString(), dlg.m_strPath);
+        EXPECT_EQ(Text(*dlg, IDC_SELECTED), "0");
+        EXPECT_EQ(Text(*dlg, IDC_PATH).toStdString(), dlg->m_strPath);
         EXPECT_TRUE(Enabled(IDC_UP));
     }
-
-    TempDir tmp;
-    CKestruneDlg dlg;
-    std::optional<std::string> pickerAnswer;
-    int pickerRuns = 0;
-    int fills = 0;
 };
 
 TEST_F(BrowserWindow, FlatListPutsFoldersBeforeFilesAndSubfolderModeListsEveryFileOnce)
 {
     for (const char* folder : {"Rock", ".hidden", "Album.mp3"})
-        tmp.mkdir(folder);
+        dir.mkdir(folder);
     for (const char* file : {"b.mp3", "A.MP3", "cover.jpg", "Rock/inner.mp3", "Album.mp3/Disc/deep.mp3"})
-        tmp.write(file, "x");
-    fs::create_directory_symlink("../..", tmp.path() / "Album.mp3/Disc/up");  // a loop back to the top
-    dlg.ShowFolder(tmp.str());
+        dir.write(file, "x");
+    fs::create_directory_symlink("../..", dir.path() / "Album.mp3/Disc/up");  // a loop back to the top
+    dlg->ShowFolder(dir.str());
     const Texts entries = Entries();
     ASSERT_EQ(entries.size(), 6u);
     EXPECT_EQ(Set(entries.begin(), entries.begin() + 3), (Set{"Rock/", ".hidden/", "Album.mp3/"}));
@@ -136,21 +57,21 @@ TEST_F(BrowserWindow, FlatListPutsFoldersBeforeFilesAndSubfolderModeListsEveryFi
     EXPECT_EQ(fills, 1) << "the path written by the show must not start a second fill";
 
     // "S": the files level by level, each once, with their paths below the folder.
-    Click(dlg, IDC_SUBFOLDERS);
+    Click(*dlg, IDC_SUBFOLDERS);
     Texts tree(entries.begin() + 3, entries.end());
     tree.insert(tree.end(), {"Rock/inner.mp3", "Album.mp3/Disc/deep.mp3"});
     EXPECT_EQ(Entries(), tree);
     EXPECT_TRUE(Enabled(IDC_SUBFOLDERS)) << "the mode can always be left";
     ExpectFillEnded();
     // Clicking "S" again gives back the flat list, the count at 0.
-    Click(dlg, IDC_SELECT_ALL);
-    EXPECT_EQ(Text(dlg, IDC_SELECTED), "5");
-    Click(dlg, IDC_SUBFOLDERS);
+    Click(*dlg, IDC_SELECT_ALL);
+    EXPECT_EQ(Text(*dlg, IDC_SELECTED), "5");
+    Click(*dlg, IDC_SUBFOLDERS);
     EXPECT_EQ(Entries(), entries);
     ExpectFillEnded();
 
     // A folder with nothing to list disables both.
-    dlg.ShowFolder(tmp.str() + ".hidden/");
+    dlg->ShowFolder(dir.str() + ".hidden/");
     EXPECT_TRUE(Entries().empty());
     EXPECT_FALSE(Enabled(IDC_SELECT_ALL) || Enabled(IDC_SUBFOLDERS));
 }
@@ -174,16 +95,16 @@ struct StatusPaints : QObject {
 // painted as it comes, while no input is handled before they end.
 TEST_F(BrowserWindow, FillsAndSelectAllShowTheWaitCursorAndPaintEachStep)
 {
-    tmp.mkdir("Sub");
-    tmp.write("a.mp3", "x");
-    tmp.write("Sub/b.mp3", "x");
+    dir.mkdir("Sub");
+    dir.write("a.mp3", "x");
+    dir.write("Sub/b.mp3", "x");
     StatusPaints paints;
-    Control(dlg, IDC_STATUS)->installEventFilter(&paints);
-    auto* typedMeanwhile = ControlAs<QComboBox>(dlg, IDC_CASE)->lineEdit();
+    Control(*dlg, IDC_STATUS)->installEventFilter(&paints);
+    auto* typedMeanwhile = ControlAs<QComboBox>(*dlg, IDC_CASE)->lineEdit();
     const auto expect = [](std::initializer_list<unsigned> steps) {
         std::vector<std::pair<QString, bool>> busy;
         for (unsigned step : steps)
-            busy.emplace_back(StatusText(step), true);
+            busy.emplace_back(Loaded(step), true);
         return busy;
     };
     const auto fill = expect({IDS_STATUS_FINDINGFOLDERS_TEXT, IDS_STATUS_FINDINGFILES_TEXT,
@@ -193,8 +114,8 @@ TEST_F(BrowserWindow, FillsAndSelectAllShowTheWaitCursorAndPaintEachStep)
         SCOPED_TRACE(subfolders ? "with S" : "flat");
         paints.seen.clear();
         QCoreApplication::postEvent(typedMeanwhile, new QKeyEvent(QEvent::KeyPress, Qt::Key_X, Qt::NoModifier, "x"));
-        dlg.m_chkSubfolders.SetCheck(subfolders);
-        dlg.ShowFolder(tmp.str());
+        dlg->m_chkSubfolders.SetCheck(subfolders);
+        dlg->ShowFolder(dir.str());
         EXPECT_EQ(paints.seen, fill);
         EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
         EXPECT_EQ(typedMeanwhile->text(), "") << "input waits until the fill is over";
@@ -203,7 +124,7 @@ TEST_F(BrowserWindow, FillsAndSelectAllShowTheWaitCursorAndPaintEachStep)
     }
 
     paints.seen.clear();
-    Click(dlg, IDC_SELECT_ALL);
+    Click(*dlg, IDC_SELECT_ALL);
     EXPECT_EQ(paints.seen, expect({IDS_STATUS_SELECTINGITEMS_TEXT, IDS_STATUS_READY_TEXT}));
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
 }
@@ -213,13 +134,13 @@ TEST_F(BrowserWindow, FillsAndSelectAllShowTheWaitCursorAndPaintEachStep)
 TEST_F(BrowserWindow, ColumnsFitTheWidestNameUpToTheListsWidth)
 {
     for (int i = 10; i < 70; ++i)
-        tmp.write("Narrow/" + std::string(40, 'i') + std::to_string(i) + ".mp3", "x");
-    tmp.write("Narrow/ЖЖЖЖЖЖЖЖЖЖЖЖЖЖЖЖЖЖЖЖ.mp3", "x");
-    tmp.write("Long/short.mp3", "x");
-    tmp.write("Long/" + std::string(200, 'W') + ".mp3", "x");
+        dir.write("Narrow/" + std::string(40, 'i') + std::to_string(i) + ".mp3", "x");
+    dir.write("Narrow/ЖЖЖЖЖЖЖЖЖЖЖЖЖЖЖЖЖЖЖЖ.mp3", "x");
+    dir.write("Long/short.mp3", "x");
+    dir.write("Long/" + std::string(200, 'W') + ".mp3", "x");
     const auto columnWidth = [&](int row) { return List()->visualRect(List()->model()->index(row, 0)).width(); };
 
-    dlg.ShowFolder(tmp.str() + "Narrow/");
+    dlg->ShowFolder(dir.str() + "Narrow/");
     ASSERT_EQ(List()->GetItemCount(), 61);
     for (int row = 0; row < List()->GetItemCount(); ++row) {
         const QString text = QString::fromStdString(List()->GetItemText(row));
@@ -227,31 +148,31 @@ TEST_F(BrowserWindow, ColumnsFitTheWidestNameUpToTheListsWidth)
     }
     EXPECT_LT(columnWidth(0), List()->viewport()->width() / 2) << "no wider than the widest name needs";
 
-    dlg.ShowFolder(tmp.str() + "Long/");
+    dlg->ShowFolder(dir.str() + "Long/");
     ASSERT_EQ(List()->GetItemCount(), 2);
     EXPECT_EQ(columnWidth(0), List()->viewport()->width());
 }
 
 TEST_F(BrowserWindow, PickerGivesAFolderOrLeavesEverythingAsItWas)
 {
-    tmp.write("a.mp3", "x");
-    tmp.mkdir("Folder");
-    pickerAnswer = tmp.str();
-    Click(dlg, IDC_BROWSE);
+    dir.write("a.mp3", "x");
+    dir.mkdir("Folder");
+    pickerAnswer = dir.str();
+    Click(*dlg, IDC_BROWSE);
     EXPECT_EQ(Entries(), (Texts{"Folder/", "a.mp3"}));
     ExpectFillEnded();
 
     ClickEntry("a.mp3");
     pickerAnswer.reset();
-    Click(dlg, IDC_BROWSE);
+    Click(*dlg, IDC_BROWSE);
     EXPECT_EQ(pickerRuns, 2);
     EXPECT_EQ(fills, 1);
     EXPECT_EQ(Entries(LVNI_SELECTED), Texts{"a.mp3"});
-    EXPECT_EQ(Text(dlg, IDC_SELECTED), "1");
+    EXPECT_EQ(Text(*dlg, IDC_SELECTED), "1");
 
     // Another folder starts the count at 0: emptying the list raises no notification to count down.
-    pickerAnswer = tmp.str() + "Folder/";
-    Click(dlg, IDC_BROWSE);
+    pickerAnswer = dir.str() + "Folder/";
+    Click(*dlg, IDC_BROWSE);
     ExpectFillEnded();
 
     // The real picker is Qt's folder dialog with the window's title, driven here from a timer.
@@ -260,21 +181,21 @@ TEST_F(BrowserWindow, PickerGivesAFolderOrLeavesEverythingAsItWas)
             ASSERT_TRUE(QTest::qWaitFor([] { return qobject_cast<QFileDialog*>(QApplication::activeModalWidget()); }));
             auto* picker = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
             EXPECT_EQ(picker->windowTitle(), "Выберите папку");
-            picker->setDirectory(QString::fromStdString(tmp.str() + "Folder"));
+            picker->setDirectory(QString::fromStdString(dir.str() + "Folder"));
             QMetaObject::invokeMethod(picker, accept ? "accept" : "reject");
         });
-        return dlg.BrowseForFolder();
+        return dlg->BrowseForFolder();
     };
-    EXPECT_EQ(answer(true), tmp.str() + "Folder/");
+    EXPECT_EQ(answer(true), dir.str() + "Folder/");
     EXPECT_EQ(answer(false), std::nullopt);
 }
 
 TEST_F(BrowserWindow, TypedPathsAndFolderEntriesChangeTheFolderAndUpGoesBack)
 {
-    tmp.write("Music/Rock/a.mp3", "x");
-    tmp.write("Music/b.mp3", "x");
-    tmp.write("Mu1.mp3", "x");
-    tmp.write("other.mp3", "x");
+    dir.write("Music/Rock/a.mp3", "x");
+    dir.write("Music/b.mp3", "x");
+    dir.write("Mu1.mp3", "x");
+    dir.write("other.mp3", "x");
 
     // The list follows the typing from the third byte on.
     TypePath("/t");
@@ -283,12 +204,12 @@ TEST_F(BrowserWindow, TypedPathsAndFolderEntriesChangeTheFolderAndUpGoesBack)
     TypePath("m");
     EXPECT_EQ(fills, 1);  // "/tm": the entries of "/" that begin with "tm"
     // A partly typed name filters its folder; a folder entry opens also from there.
-    ControlAs<QLineEdit>(dlg, IDC_PATH)->clear();
-    TypePath(tmp.str() + "Mu");
+    ControlAs<QLineEdit>(*dlg, IDC_PATH)->clear();
+    TypePath(dir.str() + "Mu");
     EXPECT_EQ(Entries(), (Texts{"Music/", "Mu1.mp3"}));
     ExpectFillEnded();  // the text stays as typed
     DoubleClickEntry("Music/");
-    EXPECT_EQ(dlg.m_strPath, tmp.str() + "Music/");
+    EXPECT_EQ(dlg->m_strPath, dir.str() + "Music/");
     EXPECT_EQ(Entries(), (Texts{"Rock/", "b.mp3"}));
 
     // A file entry opens nothing, by double-click or by Enter.
@@ -298,63 +219,63 @@ TEST_F(BrowserWindow, TypedPathsAndFolderEntriesChangeTheFolderAndUpGoesBack)
     EXPECT_EQ(fills, before);
 
     // Enter on the entry last clicked; the path typed partly again.
-    ControlAs<QLineEdit>(dlg, IDC_PATH)->setText(QString::fromStdString(tmp.str() + "Music/R"));
+    ControlAs<QLineEdit>(*dlg, IDC_PATH)->setText(QString::fromStdString(dir.str() + "Music/R"));
     ClickEntry("Rock/");
     PressEnterOnList();
-    EXPECT_EQ(dlg.m_strPath, tmp.str() + "Music/Rock/");
+    EXPECT_EQ(dlg->m_strPath, dir.str() + "Music/Rock/");
     EXPECT_EQ(Entries(), Texts{"a.mp3"});
     ExpectFillEnded();
     // Without a selection mark (right after a fill) Enter does nothing.
     PressEnterOnList();
-    EXPECT_EQ(dlg.m_strPath, tmp.str() + "Music/Rock/");
+    EXPECT_EQ(dlg->m_strPath, dir.str() + "Music/Rock/");
 
-    Click(dlg, IDC_UP);
-    EXPECT_EQ(dlg.m_strPath, tmp.str() + "Music/");
+    Click(*dlg, IDC_UP);
+    EXPECT_EQ(dlg->m_strPath, dir.str() + "Music/");
     // From a partly typed name the name goes: Up shows its folder.
     TypePath("Ro");
-    Click(dlg, IDC_UP);
-    EXPECT_EQ(dlg.m_strPath, tmp.str() + "Music/");
+    Click(*dlg, IDC_UP);
+    EXPECT_EQ(dlg->m_strPath, dir.str() + "Music/");
     EXPECT_EQ(Entries(), (Texts{"Rock/", "b.mp3"}));
     // At the root, Up refreshes.
-    dlg.ShowFolder("/");
+    dlg->ShowFolder("/");
     const int atRoot = fills;
-    Click(dlg, IDC_UP);
-    EXPECT_EQ(dlg.m_strPath, "/");
+    Click(*dlg, IDC_UP);
+    EXPECT_EQ(dlg->m_strPath, "/");
     EXPECT_EQ(fills, atRoot + 1);
 }
 
 TEST_F(BrowserWindow, SelectAllSelectsMp3EntriesOnlyAndLoadsNoTag)
 {
-    tmp.mkdir("Folder");
-    tmp.mkdir("Album.mp3");
-    tmp.write("one.mp3", makeMp3WithTitle("One"));
-    tmp.write("two.MP3", makeMp3WithTitle("Two"));
-    dlg.ShowFolder(tmp.str());
+    dir.mkdir("Folder");
+    dir.mkdir("Album.mp3");
+    dir.write("one.mp3", makeMp3WithTitle("One"));
+    dir.write("two.MP3", makeMp3WithTitle("Two"));
+    dlg->ShowFolder(dir.str());
     // An entry the disk cannot give here: matched by "*.mp3" on another system, but not an MP3 entry.
-    dlg.m_lcFiles.InsertItem(dlg.m_lcFiles.GetItemCount(), "song.mp3x");
+    dlg->m_lcFiles.InsertItem(dlg->m_lcFiles.GetItemCount(), "song.mp3x");
     ClickEntry("Folder/");
     ClickEntry("song.mp3x", Qt::ControlModifier);
-    dlg.m_strTitle = "Kept";
+    dlg->m_strTitle = "Kept";
 
     int notifications = 0;
     QObject::connect(List(), &ListView::itemChanged, [&] {
         ++notifications;
-        EXPECT_EQ(dlg.m_bLoadOnSelect, 0);
-        EXPECT_EQ(Text(dlg, IDC_STATUS), StatusText(IDS_STATUS_SELECTINGITEMS_TEXT));
-        EXPECT_EQ(Text(dlg, IDC_TITLE), "Kept");
+        EXPECT_EQ(dlg->m_bLoadOnSelect, 0);
+        EXPECT_EQ(Text(*dlg, IDC_STATUS), Loaded(IDS_STATUS_SELECTINGITEMS_TEXT));
+        EXPECT_EQ(Text(*dlg, IDC_TITLE), "Kept");
     });
-    Click(dlg, IDC_SELECT_ALL);
+    Click(*dlg, IDC_SELECT_ALL);
 
     EXPECT_EQ(notifications, 4);  // Folder/ off; Album.mp3, one.mp3, two.MP3 on
     const Texts selected = Entries(LVNI_SELECTED);
     EXPECT_EQ(Set(selected.begin(), selected.end()), (Set{"Album.mp3", "one.mp3", "two.MP3", "song.mp3x"}));
-    EXPECT_EQ(Text(dlg, IDC_SELECTED), "3");
-    EXPECT_EQ(dlg.m_bLoadOnSelect, 1);
+    EXPECT_EQ(Text(*dlg, IDC_SELECTED), "3");
+    EXPECT_EQ(dlg->m_bLoadOnSelect, 1);
     EXPECT_TRUE(Enabled(IDC_SAVE));
-    EXPECT_EQ(Text(dlg, IDC_STATUS), StatusText(IDS_STATUS_READY_TEXT));
+    EXPECT_EQ(Text(*dlg, IDC_STATUS), Loaded(IDS_STATUS_READY_TEXT));
 
     // Nothing left to change: "A" again raises no notification.
-    Click(dlg, IDC_SELECT_ALL);
+    Click(*dlg, IDC_SELECT_ALL);
     EXPECT_EQ(notifications, 4);
 }
 

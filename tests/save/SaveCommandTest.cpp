@@ -3,12 +3,14 @@
 #include "framework/ProgressBar.h"
 #include "framework/UiCall.h"
 #include "res/ResourceIds.h"
-#include "save/MainWindowFixture.h"
 #include "save/SaveLoop.h"
 #include "save/SaveProgressDlg.h"
-#include "settings/StringResources.h"
+#include "save/SaveTestFiles.h"
+#include "support/MainWindowFixture.h"
 
+#include <QApplication>
 #include <QMessageBox>
+#include <QTest>
 #include <QTimer>
 
 #include <sys/stat.h>
@@ -20,11 +22,6 @@
 
 namespace kestrune::test {
 namespace {
-
-QString Loaded(unsigned id)
-{
-    return QString::fromStdString(LoadString(id));
-}
 
 // The progress dialog of the run in hand; called in the window thread.
 CSaveProgressDlg* RunningProgress()

@@ -1,8 +1,10 @@
 // The options dialog of the Settings command: empty, modal over the whole application, and closing
 // it by any way changes nothing.
-#include "save/MainWindowFixture.h"
+#include "save/SaveTestFiles.h"
 #include "settings/OptionsDlg.h"
+#include "support/MainWindowFixture.h"
 
+#include <QApplication>
 #include <QTreeWidget>
 
 namespace kestrune::test {

@@ -1,6 +1,7 @@
 // The tag field panel as the user meets it: selecting entries shows tags and counts them, the tick
 // boxes enable their fields, and typed texts live until the list next changes.
-#include "save/MainWindowFixture.h"
+#include "save/SaveTestFiles.h"
+#include "support/MainWindowFixture.h"
 
 #include <QAbstractButton>
 

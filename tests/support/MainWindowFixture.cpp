@@ -1,0 +1,120 @@
+#include "support/MainWindowFixture.h"
+
+#include "settings/StringResources.h"
+
+#include <QAbstractItemModel>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QTest>
+
+#include <algorithm>
+
+void PrintTo(const QString& text, std::ostream* out)
+{
+    *out << '"' << text.toStdString() << '"';
+}
+
+namespace kestrune::test {
+
+void ClickThroughWindow(QWidget* target)
+{
+    QWidget* top = target->window();
+    QTest::mouseClick(top->windowHandle(), Qt::LeftButton, Qt::NoModifier,
+                      target->mapTo(top, target->rect().center()));
+}
+
+QString Loaded(unsigned stringId)
+{
+    return QString::fromStdString(LoadString(stringId));
+}
+
+void MainWindowFixture::SetUp()
+{
+    dlg = std::make_unique<CKestruneDlg>();
+    dlg->m_folderPicker = [this] {
+        ++pickerRuns;
+        return pickerAnswer;
+    };
+    dlg->Create();
+    dlg->show();
+    dlg->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(dlg.get()));
+    QObject::connect(List()->model(), &QAbstractItemModel::modelReset, [this] { ++fills; });
+}
+
+std::vector<std::string> MainWindowFixture::Entries(unsigned flags) const
+{
+    std::vector<std::string> texts;
+    for (int i = dlg->m_lcFiles.GetNextItem(-1, flags); i >= 0; i = dlg->m_lcFiles.GetNextItem(i, flags))
+        texts.push_back(dlg->m_lcFiles.GetItemText(i));
+    return texts;
+}
+
+std::vector<int> MainWindowFixture::SelectedRows() const
+{
+    std::vector<int> rows;
+    for (int i = dlg->m_lcFiles.GetNextItem(-1, LVNI_SELECTED); i >= 0;
+         i = dlg->m_lcFiles.GetNextItem(i, LVNI_SELECTED))
+        rows.push_back(i);
+    return rows;
+}
+
+QPoint MainWindowFixture::At(const std::string& entry) const
+{
+    const std::vector<std::string> texts = Entries();
+    const auto it = std::find(texts.begin(), texts.end(), entry);
+    EXPECT_NE(it, texts.end()) << "no entry " << entry;
+    const QModelIndex index = List()->model()->index(static_cast<int>(it - texts.begin()), 0);
+    List()->scrollTo(index);
+    return List()->visualRect(index).center();
+}
+
+void MainWindowFixture::ClickEntry(const std::string& entry, Qt::KeyboardModifiers modifiers)
+{
+    QTest::mouseClick(List()->viewport(), Qt::LeftButton, modifiers, At(entry));
+}
+
+void MainWindowFixture::DoubleClickEntry(const std::string& entry)
+{
+    const QPoint at = At(entry);
+    QTest::mouseClick(List()->viewport(), Qt::LeftButton, Qt::NoModifier, at);
+    QTest::mouseDClick(List()->viewport(), Qt::LeftButton, Qt::NoModifier, at);
+    QTest::mouseRelease(List()->viewport(), Qt::LeftButton, Qt::NoModifier, at);
+}
+
+void MainWindowFixture::PressEnterOnList()
+{
+    List()->setFocus();
+    PressKey(List(), Qt::Key_Return);
+}
+
+void MainWindowFixture::TypePath(const std::string& text)
+{
+    auto* path = ControlAs<QLineEdit>(*dlg, IDC_PATH);
+    path->setFocus();
+    PressKey(path, Qt::Key_End);
+    Type(path, QString::fromStdString(text));
+}
+
+void MainWindowFixture::Retype(TagFieldId field, const QString& text)
+{
+    QWidget* editor = Control(*dlg, RowOf(field).controlId);
+    if (auto* combo = qobject_cast<QComboBox*>(editor))
+        editor = combo->lineEdit();
+    editor->setFocus();
+    PressKey(editor, Qt::Key_A, Qt::ControlModifier);
+    if (text.isEmpty())
+        PressKey(editor, Qt::Key_Backspace);
+    else
+        Type(editor, text);
+}
+
+std::vector<QString> MainWindowFixture::ShownTexts() const
+{
+    std::vector<QString> texts;
+    for (const FieldControl& row : kFieldControls)
+        texts.push_back(Text(*dlg, row.controlId));
+    return texts;
+}
+
+}  // namespace kestrune::test
