@@ -1,5 +1,7 @@
 #pragma once
 
+#include "res/AppResources.h"
+
 #include <QApplication>
 
 namespace kestrune::bench {
@@ -7,7 +9,7 @@ namespace kestrune::bench {
 // The GUI subcommands' application: on the offscreen platform unless the caller chose another.
 class Gui {
 public:
-    Gui() : m_app(m_argc, m_argv) {}
+    Gui() : m_app(m_argc, m_argv) { RegisterKestruneResources(); }
 
 private:
     static bool UseOffscreenUnlessChosen()

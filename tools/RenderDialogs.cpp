@@ -1,6 +1,7 @@
 // kestrune-render-dialogs OUTDIR: draws every dialog template of the program to OUTDIR/dialog-<id>.png
 // without a display, with a caption strip above each, so the layout can be reviewed as a picture.
 #include "framework/Dialog.h"
+#include "res/AppResources.h"
 #include "res/DialogIds.h"
 #include "ui/main/AboutDlg.h"
 #include "ui/main/KestruneDlg.h"
@@ -51,6 +52,7 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    RegisterKestruneResources();
     if (argc != 2) {
         std::fprintf(stderr, "usage: kestrune-render-dialogs OUTDIR\n");
         return 2;

@@ -1,6 +1,9 @@
 #include "app/KestruneApp.h"
 
 #include "app/Screenshot.h"
+#include "res/AppResources.h"
+#include "res/DialogIds.h"
+#include "res/Version.h"
 #include "ui/main/KestruneDlg.h"
 
 #include <QString>
@@ -9,8 +12,11 @@
 
 namespace kestrune {
 
+CKestruneApp::CKestruneApp() : CWinApp({kProductName, kProductVersion, kAppId, IDR_MAINFRAME, kLanguage}) {}
+
 bool CKestruneApp::InitInstance()
 {
+    RegisterKestruneResources();
     CWinApp::InitInstance();
 
     CKestruneDlg dlg;

@@ -6,6 +6,9 @@ namespace kestrune {
 
 // The application: shows the main window modally and ends when it closes.
 class CKestruneApp : public CWinApp {
+public:
+    CKestruneApp();
+
 protected:
     bool InitInstance() override;
 };

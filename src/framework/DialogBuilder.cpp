@@ -5,6 +5,7 @@
 #include "framework/ListCtrl.h"
 #include "framework/ListView.h"
 #include "framework/ProgressBar.h"
+#include "framework/TextFit.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -17,10 +18,8 @@
 #include <QTreeWidget>
 
 #include <algorithm>
-#include <stdexcept>
-#include <string_view>
-
 #include <limits>
+#include <stdexcept>
 
 namespace kestrune {
 
@@ -80,6 +79,7 @@ QWidget* NewControl(const ControlTemplate& t, QWidget* parent)
         auto* combo = new QComboBox(parent);
         combo->setEditable(true);
         combo->setInsertPolicy(QComboBox::NoInsert);  // Enter adds nothing to the list
+        combo->lineEdit()->setMaxLength(std::numeric_limits<int>::max());  // as for an edit
         return combo;
     }
     case ControlKind::Label: {
@@ -110,18 +110,6 @@ QWidget* NewControl(const ControlTemplate& t, QWidget* parent)
     }
     }
     return new QWidget(parent);
-}
-
-// Qt's fonts and styles draw some texts wider than Windows does, so a label or tick box whose
-// text does not fit its rectangle is widened to its size hint as far as the space to its right
-// is free; a label that still does not fit wraps onto more lines where the space below is free;
-// a tick box is made as tall as its box where the space above and below it is free.
-bool Fits(const QRect& rect, const std::vector<QRect>& others, size_t self, const QRect& before)
-{
-    for (size_t j = 0; j < others.size(); ++j)
-        if (j != self && others[j].intersects(rect) && !others[j].intersects(before))
-            return false;
-    return true;
 }
 
 }  // namespace
@@ -170,7 +158,7 @@ void CDialog::Build()
             m_byId[ct.id] = w;
     }
 
-    std::vector<QRect> rects;
+    std::vector<PlacedControl> placed;
     for (const Control& c : m_controls) {
         ConnectControl(c);
         const ControlTemplate& ct = *c.tmpl;
@@ -183,46 +171,9 @@ void CDialog::Build()
             if (!(ct.style & cs::NoPrefix))
                 static_cast<QLabel*>(c.widget)->setBuddy(named);
         }
-        rects.push_back(c.widget->geometry());
+        placed.push_back({c.tmpl, c.widget});
     }
-
-    for (size_t i = 0; i < m_controls.size(); ++i) {
-        const ControlTemplate& ct = *m_controls[i].tmpl;
-        const bool tickBox = ct.kind == ControlKind::CheckBox && !(ct.style & cs::PushLike);
-        if (ct.kind != ControlKind::Label && !tickBox)
-            continue;
-        QWidget* w = m_controls[i].widget;
-        const QRect before = rects[i];
-        const QSize hint = w->sizeHint();
-        QRect rect = before;
-        if (hint.width() > rect.width()) {
-            int limit = client.width();
-            for (size_t j = 0; j < rects.size(); ++j)
-                if (j != i && rects[j].left() > rect.left() && rects[j].top() <= rect.bottom() &&
-                    rects[j].bottom() >= rect.top())
-                    limit = std::min(limit, rects[j].left() - 2);
-            rect.setWidth(std::max(rect.width(), std::min(hint.width(), limit - rect.left())));
-        }
-        if (ct.kind == ControlKind::Label && hint.width() > rect.width()) {
-            // No room beside it: the text goes on as many lines as it needs, if there is room below.
-            auto* label = static_cast<QLabel*>(w);
-            label->setWordWrap(true);
-            QRect taller = rect;
-            taller.setHeight(std::max(rect.height(), label->heightForWidth(rect.width())));
-            if (Fits(taller, rects, i, rect))
-                rect = taller;
-            else
-                label->setWordWrap(false);
-        }
-        if (tickBox && hint.height() > rect.height()) {
-            const int grow = hint.height() - rect.height();
-            QRect taller = rect.adjusted(0, -(grow / 2), 0, grow - grow / 2);
-            if (taller.top() >= top && Fits(taller, rects, i, before))
-                rect = taller;
-        }
-        rects[i] = rect;
-        w->setGeometry(rect);
-    }
+    FitTexts(placed, client.width(), top);
 
     QWidget* previous = nullptr;
     for (const Control& c : m_controls) {

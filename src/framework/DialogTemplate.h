@@ -99,7 +99,7 @@ struct AcceleratorTable {
     std::span<const AcceleratorTemplate> entries;
 };
 
-// The resources of the program, by id; null when there is none.
+// The registered resources (framework/Resources.h), by id; null when there is none.
 const DialogTemplate* FindDialogTemplate(int id);
 const MenuTemplate* FindMenuTemplate(int id);
 const AcceleratorTable* FindAcceleratorTable(int id);

@@ -5,9 +5,12 @@
 
 namespace kestrune {
 
-CQtTranslations::CQtTranslations()
+CQtTranslations::CQtTranslations(const char* language)
 {
-    m_bLoaded = m_translator.load(QStringLiteral("qtbase_ru"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)) &&
+    if (!language || !*language)
+        return;
+    m_bLoaded = m_translator.load(QStringLiteral("qtbase_") + QString::fromUtf8(language),
+                                  QLibraryInfo::path(QLibraryInfo::TranslationsPath)) &&
                 QCoreApplication::installTranslator(&m_translator);
 }
 

@@ -2,8 +2,6 @@
 
 #include "framework/Icon.h"
 #include "framework/QtTranslations.h"
-#include "res/DialogIds.h"
-#include "res/Version.h"
 
 #include <QApplication>
 
@@ -12,17 +10,18 @@ namespace kestrune {
 int CWinApp::Run(int& argc, char** argv)
 {
     QApplication app(argc, argv);
-    const CQtTranslations qtTexts;
+    const CQtTranslations qtTexts(m_identity.language);
     InitInstance();
     return m_nExitCode;
 }
 
 bool CWinApp::InitInstance()
 {
-    QApplication::setApplicationName(QString::fromUtf8(kProductName));
-    QApplication::setApplicationVersion(QString::fromUtf8(kProductVersion));
-    QGuiApplication::setDesktopFileName(QString::fromUtf8(kAppId));
-    QApplication::setWindowIcon(LoadIcon(IDR_MAINFRAME));
+    QApplication::setApplicationName(QString::fromUtf8(m_identity.name));
+    QApplication::setApplicationVersion(QString::fromUtf8(m_identity.version));
+    QGuiApplication::setDesktopFileName(QString::fromUtf8(m_identity.desktopFileName));
+    if (m_identity.iconId)
+        QApplication::setWindowIcon(LoadIcon(m_identity.iconId));
     return true;
 }
 

@@ -1,6 +1,6 @@
 // The dialog templates of the program: every control with its id, kind, text, position and size
 // in dialog units, and style facts, in template order (which is also the tab order).
-#include "framework/DialogTemplate.h"
+#include "res/AppResources.h"
 #include "res/DialogIds.h"
 
 #include <array>
@@ -119,12 +119,9 @@ const std::array kDialogs = {
 
 }  // namespace
 
-const DialogTemplate* FindDialogTemplate(int id)
+std::span<const DialogTemplate> KestruneDialogs()
 {
-    for (const DialogTemplate& t : kDialogs)
-        if (t.id == id)
-            return &t;
-    return nullptr;
+    return kDialogs;
 }
 
 }  // namespace kestrune

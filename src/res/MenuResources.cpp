@@ -1,5 +1,5 @@
 // The main menu, the accelerator table (kept as data: nothing loads it) and the icon.
-#include "framework/DialogTemplate.h"
+#include "res/AppResources.h"
 #include "res/DialogIds.h"
 
 namespace kestrune {
@@ -24,7 +24,7 @@ constexpr MenuPopupTemplate kMainPopups[] = {
     {"&Помощь", kHelpItems},
 };
 
-constexpr MenuTemplate kMainMenu{IDR_MAIN_MENU, kMainPopups};
+constexpr MenuTemplate kMenus[] = {{IDR_MAIN_MENU, kMainPopups}};
 
 constexpr AcceleratorTemplate kAccelerators[] = {
     {'O', accel::Control, ID_FILE_SETTINGS},
@@ -32,23 +32,25 @@ constexpr AcceleratorTemplate kAccelerators[] = {
     {accel::VK_F1, 0, ID_HELP_HELP},
 };
 
-constexpr AcceleratorTable kAcceleratorTable{IDR_ACCELERATORS, kAccelerators};
+constexpr AcceleratorTable kAcceleratorTables[] = {{IDR_ACCELERATORS, kAccelerators}};
+
+constexpr IconResource kIcons[] = {{IDR_MAINFRAME, ":/kestrune/kestrune.svg"}};
 
 }  // namespace
 
-const MenuTemplate* FindMenuTemplate(int id)
+std::span<const MenuTemplate> KestruneMenus()
 {
-    return id == kMainMenu.id ? &kMainMenu : nullptr;
+    return kMenus;
 }
 
-const AcceleratorTable* FindAcceleratorTable(int id)
+std::span<const AcceleratorTable> KestruneAccelerators()
 {
-    return id == kAcceleratorTable.id ? &kAcceleratorTable : nullptr;
+    return kAcceleratorTables;
 }
 
-const char* FindIconPath(int id)
+std::span<const IconResource> KestruneIcons()
 {
-    return id == IDR_MAINFRAME ? ":/kestrune/kestrune.svg" : nullptr;
+    return kIcons;
 }
 
 }  // namespace kestrune

@@ -1,99 +1,107 @@
-// The main window's data exchange: show copies members into controls, store copies them back,
-// and a store stops at a count that is not a number.
+// Data exchange: show copies members into controls, store copies them back, and a store stops at
+// a number that is not one.
 #include "framework/DataExchange.h"
 #include "framework/Wnd.h"
 #include "support/DialogDriver.h"
-#include "ui/main/FieldControls.h"
-#include "ui/main/KestruneDlg.h"
+#include "support/FrameworkTemplates.h"
 
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
 #include <QComboBox>
 
+#include <string>
+
 namespace kestrune {
 namespace {
 
 using namespace kestrune::test;
 
-QAbstractButton* Box(const CDialog& dlg, int id)
+// The test form with a member bound to each kind of control, the number between the others.
+class Form : public CDialog {
+public:
+    Form() : CDialog(IDD_TEST_FORM) {}
+
+    std::string m_strName, m_strChoice;
+    int m_nCount = 0;
+    int m_bTick = 0, m_bPush = 0;
+
+protected:
+    void DoDataExchange(CDataExchange* pDX) override
+    {
+        CDialog::DoDataExchange(pDX);
+        DDX_Text(pDX, IDC_NAME, m_strName);
+        DDX_Check(pDX, IDC_TICK, m_bTick);
+        DDX_Text(pDX, IDC_COUNT, m_nCount);
+        DDX_CBString(pDX, IDC_CHOICE, m_strChoice);
+        DDX_Check(pDX, IDC_PUSH_TICK, m_bPush);
+    }
+};
+
+bool Ticked(const CDialog& dlg, int id)
 {
-    return ControlAs<QAbstractButton>(dlg, id);
+    return ControlAs<QAbstractButton>(dlg, id)->isChecked();
 }
 
-// A distinct text per field, so that a field bound to another's member shows up.
-std::string Sample(const FieldControl& f, const char* prefix)
+TEST(DataExchange, ShowCopiesMembersIntoControlsAndStoreCopiesThemBack)
 {
-    return prefix + std::to_string(f.controlId);
-}
-
-TEST(DataExchange, ShowCopiesEveryMemberIntoItsControlAndStoreCopiesItBack)
-{
-    CKestruneDlg dlg;
+    Form dlg;
     dlg.Create();
-    dlg.m_strPath = "/музыка/";
-    dlg.m_nSelected = 42;
-    dlg.m_bTransliterate = 7;  // any non-zero value shows ticked and is stored back as 1
-    for (const FieldControl& f : kFieldControls) {
-        dlg.*f.text = Sample(f, "Поле ");
-        dlg.*f.write = f.controlId % 2;
-    }
+    dlg.m_strName = "Имя";
+    dlg.m_strChoice = "Выбор";
+    dlg.m_nCount = 42;
+    dlg.m_bTick = 7;  // any non-zero value shows ticked and is stored back as 1
     ASSERT_TRUE(dlg.UpdateData(false));
-    EXPECT_EQ(Text(dlg, IDC_PATH), "/музыка/");
-    EXPECT_EQ(Text(dlg, IDC_SELECTED), "42");
-    EXPECT_TRUE(Box(dlg, IDC_TRANSLITERATE)->isChecked());
-    for (const FieldControl& f : kFieldControls) {
-        SCOPED_TRACE(FieldOf(f.field).name);
-        EXPECT_EQ(Text(dlg, f.controlId).toStdString(), Sample(f, "Поле "));
-        EXPECT_EQ(Box(dlg, f.checkId)->isChecked(), f.controlId % 2 == 1);
-    }
-    EXPECT_EQ(ControlAs<QComboBox>(dlg, IDC_GENRE)->count(), 0) << "show sets the edit text, adds no entry";
+    EXPECT_EQ(Text(dlg, IDC_NAME), "Имя");
+    EXPECT_EQ(Text(dlg, IDC_CHOICE), "Выбор");
+    EXPECT_EQ(Text(dlg, IDC_COUNT), "42");
+    EXPECT_TRUE(Ticked(dlg, IDC_TICK));
+    EXPECT_FALSE(Ticked(dlg, IDC_PUSH_TICK));
+    EXPECT_EQ(ControlAs<QComboBox>(dlg, IDC_CHOICE)->count(), 0) << "show sets the edit text, adds no entry";
 
-    SetControlText(Control(dlg, IDC_PATH), "/tmp/Рок/");
-    SetControlText(Control(dlg, IDC_SELECTED), "-3");
-    for (const FieldControl& f : kFieldControls) {
-        SetControlText(Control(dlg, f.controlId), QString::fromStdString(Sample(f, "Field ")));
-        Box(dlg, f.checkId)->setChecked(f.controlId % 2 == 0);
-    }
+    SetControlText(Control(dlg, IDC_NAME), "Другое");
+    SetControlText(Control(dlg, IDC_CHOICE), "Иное");
+    SetControlText(Control(dlg, IDC_COUNT), "-3");
+    ControlAs<QAbstractButton>(dlg, IDC_PUSH_TICK)->setChecked(true);
     ASSERT_TRUE(dlg.UpdateData(true));
-    EXPECT_EQ(dlg.m_strPath, "/tmp/Рок/");
-    EXPECT_EQ(dlg.m_nSelected, -3);
-    EXPECT_EQ(dlg.m_bTransliterate, 1);
-    for (const FieldControl& f : kFieldControls) {
-        SCOPED_TRACE(FieldOf(f.field).name);
-        EXPECT_EQ(dlg.*f.text, Sample(f, "Field "));
-        EXPECT_EQ(dlg.*f.write, f.controlId % 2 == 0 ? 1 : 0);
-    }
+    EXPECT_EQ(dlg.m_strName, "Другое");
+    EXPECT_EQ(dlg.m_strChoice, "Иное");
+    EXPECT_EQ(dlg.m_nCount, -3);
+    EXPECT_EQ(dlg.m_bTick, 1);
+    EXPECT_EQ(dlg.m_bPush, 1);
 }
 
-TEST(DataExchange, LongTextsGoThroughTheFieldsWhole)
+TEST(DataExchange, LongTextsGoThroughEditsAndCombosWhole)
 {
-    CKestruneDlg dlg;
+    Form dlg;
     dlg.Create();
     const std::string shown(40000, 's'), typed(40000, 't');
-    dlg.m_strTitle = shown;
+    dlg.m_strName = dlg.m_strChoice = shown;
     ASSERT_TRUE(dlg.UpdateData(false));
     ASSERT_TRUE(dlg.UpdateData(true));
-    EXPECT_EQ(dlg.m_strTitle, shown);
-    SetControlText(Control(dlg, IDC_TITLE), QString::fromStdString(typed));
+    EXPECT_TRUE(dlg.m_strName == shown) << dlg.m_strName.size() << " characters";
+    EXPECT_TRUE(dlg.m_strChoice == shown) << dlg.m_strChoice.size() << " characters";
+    SetControlText(Control(dlg, IDC_NAME), QString::fromStdString(typed));
+    SetControlText(Control(dlg, IDC_CHOICE), QString::fromStdString(typed));
     ASSERT_TRUE(dlg.UpdateData(true));
-    EXPECT_EQ(dlg.m_strTitle, typed);
+    EXPECT_TRUE(dlg.m_strName == typed) << dlg.m_strName.size() << " characters";
+    EXPECT_TRUE(dlg.m_strChoice == typed) << dlg.m_strChoice.size() << " characters";
 }
 
-TEST(DataExchange, StoreStopsAtACountThatIsNotANumber)
+TEST(DataExchange, StoreStopsAtANumberThatIsNotOne)
 {
-    CKestruneDlg dlg;
+    Form dlg;
     dlg.Create();
-    SetControlText(Control(dlg, IDC_PATH), "/a/");
-    SetControlText(Control(dlg, IDC_SELECTED), "12a");
-    Box(dlg, IDC_WRITE_TITLE)->setChecked(true);
-    SetControlText(Control(dlg, IDC_TITLE), "Заголовок");
+    SetControlText(Control(dlg, IDC_NAME), "/a/");
+    ControlAs<QAbstractButton>(dlg, IDC_TICK)->setChecked(true);
+    SetControlText(Control(dlg, IDC_COUNT), "12a");
+    SetControlText(Control(dlg, IDC_CHOICE), "после");
 
     EXPECT_FALSE(dlg.UpdateData(true));
-    EXPECT_EQ(dlg.m_strPath, "/a/") << "bindings before the count are stored";
-    EXPECT_EQ(dlg.m_nSelected, 0);
-    EXPECT_EQ(dlg.m_bWriteTitle, 0) << "bindings after the count are not";
-    EXPECT_EQ(dlg.m_strTitle, "");
+    EXPECT_EQ(dlg.m_strName, "/a/") << "bindings before the number are stored";
+    EXPECT_EQ(dlg.m_bTick, 1);
+    EXPECT_EQ(dlg.m_nCount, 0);
+    EXPECT_EQ(dlg.m_strChoice, "") << "bindings after the number are not";
 }
 
 TEST(DataExchange, DecimalIntegers)

@@ -2,9 +2,8 @@
 // control handles and the progress control.
 #include "framework/ProgressBar.h"
 #include "framework/ProgressCtrl.h"
-#include "res/DialogIds.h"
 #include "support/DialogDriver.h"
-#include "ui/main/AboutDlg.h"
+#include "support/FrameworkTemplates.h"
 
 #include <gtest/gtest.h>
 
@@ -24,12 +23,12 @@ namespace {
 using namespace kestrune::test;
 using Log = std::vector<std::string>;
 
-// A dialog on the main window's template with a message table of its own that logs what arrives.
-// Routing of list notifications, edits and menu commands is exercised through the real windows
-// (TagPanelTest, the browser and options tests).
+// A dialog with a message table of its own that logs what arrives. Routing of list
+// notifications, edits and menu commands is exercised through the program's windows (TagPanelTest,
+// the browser and options tests).
 class Probe : public CDialog {
 public:
-    Probe() : CDialog(IDD_KESTRUNE_DIALOG) {}
+    Probe() : CDialog(IDD_TEST_FORM) {}
 
     Log log;
     int endInInit = 0;
@@ -59,7 +58,7 @@ TEST(DialogKeys, EnterEscAndTheCloseBoxAreTheDialogsCommandsAndAFocusedButtonTak
 {
     Probe dlg;
     const int result = RunModal(dlg, [&] {
-        QWidget* path = Control(dlg, IDC_PATH);
+        QWidget* path = Control(dlg, IDC_NAME);
         path->setFocus();
         PressKey(path, Qt::Key_Return);
         PressKey(path, Qt::Key_Escape);
@@ -74,7 +73,7 @@ TEST(DialogKeys, EnterEscAndTheCloseBoxAreTheDialogsCommandsAndAFocusedButtonTak
 
 TEST(DialogKeys, DefaultButtonTakesEnterAndEscCancels)
 {
-    CAboutDlg enter, esc;
+    CDialog enter(IDD_TEST_BOX), esc(IDD_TEST_BOX);
     EXPECT_EQ(RunModal(enter, [&] { PressKey(QApplication::focusWidget(), Qt::Key_Return); }), IDOK);
     EXPECT_EQ(RunModal(esc, [&] { PressKey(QApplication::focusWidget(), Qt::Key_Escape); }), IDCANCEL);
 }
@@ -86,7 +85,7 @@ TEST(DialogRun, EndDialogDuringInitialisationSkipsTheRunAndFromAWorkerIsPosted)
     EXPECT_EQ(dlg.DoModal(), 7);
     EXPECT_FALSE(dlg.isVisible());
 
-    CDialog progress(IDD_SAVE_PROGRESS);
+    CDialog progress(IDD_TEST_BOX);
     const int result = RunModal(progress, [&] {
         std::thread worker([&] { progress.EndDialog(5); });
         worker.join();  // posting must not wait for this thread
@@ -97,7 +96,7 @@ TEST(DialogRun, EndDialogDuringInitialisationSkipsTheRunAndFromAWorkerIsPosted)
 
 TEST(ControlHandles, RefuseAControlOfAnotherKind)
 {
-    CDialog dlg(IDD_SAVE_PROGRESS);
+    CDialog dlg(IDD_TEST_BOX);
     dlg.Create();
     CProgressCtrl bar;
     EXPECT_THROW(bar.Attach(dlg.GetDlgItem(IDCANCEL)), std::logic_error);
@@ -115,10 +114,10 @@ TEST(ProgressControl, ClampsPositionsAndPaintsAtTheDisplaysPace)
             return false;
         }
     } counter;
-    CDialog dlg(IDD_SAVE_PROGRESS);
+    CDialog dlg(IDD_TEST_BOX);
     RunModal(dlg, [&] {
         CProgressCtrl bar;
-        bar.Attach(dlg.GetDlgItem(IDC_PROGRESS_FILE));
+        bar.Attach(dlg.GetDlgItem(IDC_BAR));
         bar.SetRange32(0, 14);
         EXPECT_EQ(bar.SetPos(3), 0);
         EXPECT_EQ(bar.SetPos(99), 3);
@@ -139,10 +138,10 @@ TEST(ProgressControl, ClampsPositionsAndPaintsAtTheDisplaysPace)
 // thread sets the value; the last value set is among what they hear.
 TEST(ProgressControl, ScreenReadersSeeItsValueAndHearOfItsChangesInTheWindowThread)
 {
-    CDialog dlg(IDD_SAVE_PROGRESS);
+    CDialog dlg(IDD_TEST_BOX);
     RunModal(dlg, [&] {
         CProgressCtrl bar;
-        bar.Attach(dlg.GetDlgItem(IDC_PROGRESS_FILE));
+        bar.Attach(dlg.GetDlgItem(IDC_BAR));
         bar.SetRange32(0, 14);
         std::vector<int> reported;
         bool offTheWindowThread = false;
@@ -161,7 +160,7 @@ TEST(ProgressControl, ScreenReadersSeeItsValueAndHearOfItsChangesInTheWindowThre
         QAccessibleInterface* seen = QAccessible::queryAccessibleInterface(bar.GetSafeHwnd());
         ASSERT_NE(seen, nullptr);
         EXPECT_EQ(seen->role(), QAccessible::ProgressBar);
-        EXPECT_EQ(seen->text(QAccessible::Name), "Текущий файл") << "named after its label";
+        EXPECT_EQ(seen->text(QAccessible::Name), "Ход работы") << "named after its label";
         ASSERT_NE(seen->valueInterface(), nullptr);
         EXPECT_EQ(seen->valueInterface()->currentValue().toInt(), 14);
         EXPECT_EQ(seen->valueInterface()->maximumValue().toInt(), 14);

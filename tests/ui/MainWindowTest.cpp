@@ -1,9 +1,11 @@
 // The main window as the user meets it: its state right after start, the keys that must not
 // close it, the ways that do, and the menu.
+#include "framework/DataExchange.h"
 #include "framework/QtTranslations.h"
 #include "framework/Wnd.h"
 #include "res/DialogIds.h"
 #include "res/ResourceIds.h"
+#include "res/Version.h"
 #include "settings/SettingsInfo.h"
 #include "settings/StringResources.h"
 #include "support/DialogDriver.h"
@@ -242,7 +244,7 @@ TEST(MainWindowAccessibility, EveryControlTheUserCanReachHasItsOwnName)
 // The window's own texts are Russian; so must be the texts Qt puts beside them.
 TEST(MainWindowLanguage, QtsStockTextsAreRussianWhenItsTranslationsAreInstalled)
 {
-    const CQtTranslations qtTexts;
+    const CQtTranslations qtTexts(kLanguage);
     if (!qtTexts.IsLoaded())
         GTEST_SKIP() << "Qt's translations (Debian package qt6-translations-l10n) are not installed";
     const QRegularExpression russian(QStringLiteral("[А-Яа-я]"));
@@ -261,6 +263,56 @@ TEST(MainWindowLanguage, QtsStockTextsAreRussianWhenItsTranslationsAreInstalled)
         if (button != box.button(QMessageBox::Ok)) {
             EXPECT_TRUE(button->text().contains(russian)) << button->text().toStdString();
         }
+    }
+}
+
+QAbstractButton* Box(const CDialog& dlg, int id)
+{
+    return ControlAs<QAbstractButton>(dlg, id);
+}
+
+// A distinct text per field, so that a field bound to another's member shows up.
+std::string Sample(const FieldControl& f, const char* prefix)
+{
+    return prefix + std::to_string(f.controlId);
+}
+
+TEST(MainWindowDataExchange, ShowCopiesEveryMemberIntoItsOwnControlAndStoreCopiesItBack)
+{
+    CKestruneDlg dlg;
+    dlg.Create();
+    dlg.m_strPath = "/музыка/";
+    dlg.m_nSelected = 42;
+    dlg.m_bTransliterate = 7;  // any non-zero value shows ticked and is stored back as 1
+    for (const FieldControl& f : kFieldControls) {
+        dlg.*f.text = Sample(f, "Поле ");
+        dlg.*f.write = f.controlId % 2;
+    }
+    ASSERT_TRUE(dlg.UpdateData(false));
+    EXPECT_EQ(Text(dlg, IDC_PATH), "/музыка/");
+    EXPECT_EQ(Text(dlg, IDC_SELECTED), "42");
+    EXPECT_TRUE(Box(dlg, IDC_TRANSLITERATE)->isChecked());
+    for (const FieldControl& f : kFieldControls) {
+        SCOPED_TRACE(FieldOf(f.field).name);
+        EXPECT_EQ(Text(dlg, f.controlId).toStdString(), Sample(f, "Поле "));
+        EXPECT_EQ(Box(dlg, f.checkId)->isChecked(), f.controlId % 2 == 1);
+    }
+    EXPECT_EQ(ControlAs<QComboBox>(dlg, IDC_GENRE)->count(), 0) << "show sets the edit text, adds no entry";
+
+    SetControlText(Control(dlg, IDC_PATH), "/tmp/Рок/");
+    SetControlText(Control(dlg, IDC_SELECTED), "-3");
+    for (const FieldControl& f : kFieldControls) {
+        SetControlText(Control(dlg, f.controlId), QString::fromStdString(Sample(f, "Field ")));
+        Box(dlg, f.checkId)->setChecked(f.controlId % 2 == 0);
+    }
+    ASSERT_TRUE(dlg.UpdateData(true));
+    EXPECT_EQ(dlg.m_strPath, "/tmp/Рок/");
+    EXPECT_EQ(dlg.m_nSelected, -3);
+    EXPECT_EQ(dlg.m_bTransliterate, 1);
+    for (const FieldControl& f : kFieldControls) {
+        SCOPED_TRACE(FieldOf(f.field).name);
+        EXPECT_EQ(dlg.*f.text, Sample(f, "Field "));
+        EXPECT_EQ(dlg.*f.write, f.controlId % 2 == 0 ? 1 : 0);
     }
 }
 
