@@ -74,7 +74,7 @@ std::array<std::string, 12> roundTripTexts(size_t set)
     }
 }
 
-std::string saveRoundTripProblem(const fs::path& file, size_t set)
+std::string saveRoundTripProblem(const fs::path& file, size_t set, bool* refused)
 {
     const std::string before = bytesOf(file);
     const Texts texts = roundTripTexts(set);
@@ -88,6 +88,8 @@ std::string saveRoundTripProblem(const fs::path& file, size_t set)
     for (size_t i = 0; i < kTagFields.size(); ++i)
         (record.*kTagFields[i].set)(texts[i]);
     const bool saved = record.Save();
+    if (refused)
+        *refused = !saved;
     const std::string after = bytesOf(file);
     if (!aloneInItsFolder(file))
         return "a file was left beside the saved one";

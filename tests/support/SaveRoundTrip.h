@@ -19,7 +19,7 @@ std::array<std::string, 12> roundTripTexts(size_t set);
 //  - a successful save keeps every audio byte, the file reads back with the texts set, and saving
 //    those texts again changes nothing;
 //  - no other file is left in the folder.
-// Returns what broke, or empty.
-std::string saveRoundTripProblem(const std::filesystem::path& file, size_t set);
+// Returns what broke, or empty; *refused (when given) tells whether the save was refused.
+std::string saveRoundTripProblem(const std::filesystem::path& file, size_t set, bool* refused = nullptr);
 
 }  // namespace kestrune::test

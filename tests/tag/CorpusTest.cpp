@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
+#include <string>
+
 namespace kestrune::test {
 namespace {
 
@@ -25,8 +28,11 @@ TEST(Corpus, ReadsTheFieldsOfRealFilesInEachTagVersion)
     }
 }
 
-// Real files with odd and damaged tags: a save either writes them with every frame and all audio kept,
-// or leaves them byte for byte.
+// Real files with odd and damaged tags: a save writes them with every frame and all audio kept. Only
+// the files named here may instead be left byte for byte: a change that makes real files "not
+// understood" fails.
+const std::set<std::string> kMayBeRefused = {"emptyfile.mp3"};
+
 TEST(Corpus, SavingARealFileKeepsEveryFrameAndTheAudioOrChangesNothing)
 {
     std::vector<fs::path> sources;
@@ -48,6 +54,7 @@ TEST(Corpus, SavingARealFileKeepsEveryFrameAndTheAudioOrChangesNothing)
         auto expected = fieldsOf(record);
         record.SetTitle("Kestrune title");
         if (!record.Save()) {
+            EXPECT_TRUE(kMayBeRefused.count(source.filename().string())) << "refused: " << record.GetSaveError();
             EXPECT_EQ(readFile(file), before) << record.GetSaveError();
             continue;
         }

@@ -7,12 +7,20 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <set>
+#include <string>
 #include <vector>
 
 namespace kestrune::test {
 namespace {
 
 namespace fs = std::filesystem;
+
+// The files whose tags the record does not understand well enough to rewrite; it leaves them as
+// they are. Refusing is safe but not the aim: a change that gives up on any other file fails here.
+const std::set<std::string> kMayBeRefused = {
+    "huge-frame-size.mp3",   "size-past-end.mp3",        "v22-cdm-frame.mp3",
+    "v23-unsynchronised.mp3", "v24-footer-past-the-end", "zlib-field-frame.mp3"};
 
 TEST(RegressionFiles, EveryStoredFileIsSavedWholeOrLeftAsItWas)
 {
@@ -28,7 +36,10 @@ TEST(RegressionFiles, EveryStoredFileIsSavedWholeOrLeftAsItWas)
         for (size_t set = 0; set < kRoundTripTextSets; ++set) {
             TempDir dir;
             const fs::path file = dir.write("song.mp3", bytes);
-            EXPECT_EQ(saveRoundTripProblem(file, set), "") << source.filename() << " with texts " << set;
+            bool wasRefused = false;
+            EXPECT_EQ(saveRoundTripProblem(file, set, &wasRefused), "") << source.filename() << " with texts " << set;
+            EXPECT_TRUE(!wasRefused || kMayBeRefused.count(source.filename().string()))
+                << source.filename() << " with texts " << set << " was refused";
         }
     }
 }
