@@ -2,6 +2,7 @@
 
 #include "tag/TagFields.h"
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <functional>
@@ -20,6 +21,10 @@ inline constexpr std::array<size_t, kTagFieldCount> kSaveFieldSteps = [] {
     constexpr std::array<TagFieldId, kTagFieldCount> order = {
         Album, Artist, Comment, Composer, Copyright, EncodedBy, Genre, OrigArtist, Title, Track, Url, Year};
     static_assert(NamesEachFieldOnce(order));
+    constexpr auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+    static_assert(std::is_sorted(order.begin(), order.end(), [&](TagFieldId a, TagFieldId b) {
+        return std::ranges::lexicographical_compare(FieldOf(a).name, FieldOf(b).name, {}, lower, lower);
+    }));
     std::array<size_t, kTagFieldCount> steps{};
     for (size_t i = 0; i < steps.size(); ++i)
         steps[i] = Index(order[i]);

@@ -24,15 +24,16 @@ constexpr ControlTemplate kFormControls[] = {
 constexpr ControlTemplate kBoxControls[] = {
     {IDC_STATIC, K::Label, "Ход работы", 7, 5, 60, 8, 0, IDC_BAR},
     {IDC_BAR, K::ProgressBar, nullptr, 7, 15, 120, 6},
-    {IDOK, K::PushButton, "OK", 7, 26, 50, 14, Tab | cs::Default},
-    {IDCANCEL, K::PushButton, "Отмена", 60, 26, 50, 14, Tab},
+    {IDC_NOTE, K::Edit, nullptr, 7, 25, 120, 14, Tab},
+    {IDC_YES, K::PushButton, "Да", 7, 43, 50, 14, Tab | cs::Default},
+    {IDCANCEL, K::PushButton, "Отмена", 60, 43, 50, 14, Tab},
 };
 
 constexpr const char* kFont = "MS Shell Dlg";
 
 constexpr DialogTemplate kDialogs[] = {
     {IDD_TEST_FORM, "Форма", 174, 120, kFont, 8, ds::SystemMenu, IDR_TEST_MENU, kFormControls},
-    {IDD_TEST_BOX, "Коробка", 134, 47, kFont, 8, ds::SystemMenu, 0, kBoxControls},
+    {IDD_TEST_BOX, "Коробка", 134, 63, kFont, 8, ds::SystemMenu, 0, kBoxControls},
 };
 
 constexpr MenuItemTemplate kItems[] = {{ID_TEST_COMMAND, "Команда"}, {0, nullptr}, {IDOK, "Готово"}};

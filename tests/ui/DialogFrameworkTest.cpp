@@ -71,10 +71,25 @@ TEST(DialogKeys, EnterEscAndTheCloseBoxAreTheDialogsCommandsAndAFocusedButtonTak
     EXPECT_EQ(dlg.log, (Log{"OK", "Cancel", "Cancel", "clicked"}));
 }
 
+// The box's default button ends it with its own id.
+class Box : public CDialog {
+public:
+    Box() : CDialog(IDD_TEST_BOX) {}
+
+private:
+    void OnYes() { EndDialog(IDC_YES); }
+    const MessageMap& GetMessageMap() const override
+    {
+        static const MessageMap map{msg::Clicked(IDC_YES, &Box::OnYes)};
+        return map;
+    }
+};
+
 TEST(DialogKeys, DefaultButtonTakesEnterAndEscCancels)
 {
-    CDialog enter(IDD_TEST_BOX), esc(IDD_TEST_BOX);
-    EXPECT_EQ(RunModal(enter, [&] { PressKey(QApplication::focusWidget(), Qt::Key_Return); }), IDOK);
+    Box enter, esc;
+    // From the edit, the first tab stop: a focused push button would take Enter itself.
+    EXPECT_EQ(RunModal(enter, [&] { PressKey(Control(enter, IDC_NOTE), Qt::Key_Return); }), IDC_YES);
     EXPECT_EQ(RunModal(esc, [&] { PressKey(QApplication::focusWidget(), Qt::Key_Escape); }), IDCANCEL);
 }
 
