@@ -8,6 +8,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // Writing chosen fields into many files, one file after another: load, set the chosen texts, save.
@@ -21,10 +22,13 @@ inline constexpr std::array<size_t, kTagFieldCount> kSaveFieldSteps = [] {
     constexpr std::array<TagFieldId, kTagFieldCount> order = {
         Album, Artist, Comment, Composer, Copyright, EncodedBy, Genre, OrigArtist, Title, Track, Url, Year};
     static_assert(NamesEachFieldOnce(order));
-    constexpr auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-    static_assert(std::is_sorted(order.begin(), order.end(), [&](TagFieldId a, TagFieldId b) {
-        return std::ranges::lexicographical_compare(FieldOf(a).name, FieldOf(b).name, {}, lower, lower);
-    }));
+    constexpr auto before = [](TagFieldId a, TagFieldId b) {  // by English name, ignoring case
+        const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+        const std::string_view x = FieldOf(a).name, y = FieldOf(b).name;
+        return std::lexicographical_compare(x.begin(), x.end(), y.begin(), y.end(),
+                                            [&](char p, char q) { return lower(p) < lower(q); });
+    };
+    static_assert(std::is_sorted(order.begin(), order.end(), before));
     std::array<size_t, kTagFieldCount> steps{};
     for (size_t i = 0; i < steps.size(); ++i)
         steps[i] = Index(order[i]);
