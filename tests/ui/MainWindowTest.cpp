@@ -1,6 +1,5 @@
 // The main window as the user meets it: its state right after start, the keys that must not
 // close it, the ways that do, and the menu.
-#include "framework/DataExchange.h"
 #include "framework/QtTranslations.h"
 #include "framework/Wnd.h"
 #include "res/DialogIds.h"
@@ -266,54 +265,25 @@ TEST(MainWindowLanguage, QtsStockTextsAreRussianWhenItsTranslationsAreInstalled)
     }
 }
 
-QAbstractButton* Box(const CDialog& dlg, int id)
-{
-    return ControlAs<QAbstractButton>(dlg, id);
-}
-
-// A distinct text per field, so that a field bound to another's member shows up.
-std::string Sample(const FieldControl& f, const char* prefix)
-{
-    return prefix + std::to_string(f.controlId);
-}
-
-TEST(MainWindowDataExchange, ShowCopiesEveryMemberIntoItsOwnControlAndStoreCopiesItBack)
+// The tick boxes' bindings; the texts', the path's and the count's are used by every window test.
+TEST(MainWindowDataExchange, ShowAndStoreCarryEveryFlagToItsOwnTickBoxAndBack)
 {
     CKestruneDlg dlg;
     dlg.Create();
-    dlg.m_strPath = "/музыка/";
-    dlg.m_nSelected = 42;
     dlg.m_bTransliterate = 7;  // any non-zero value shows ticked and is stored back as 1
-    for (const FieldControl& f : kFieldControls) {
-        dlg.*f.text = Sample(f, "Поле ");
+    for (const FieldControl& f : kFieldControls)
         dlg.*f.write = f.controlId % 2;
-    }
     ASSERT_TRUE(dlg.UpdateData(false));
-    EXPECT_EQ(Text(dlg, IDC_PATH), "/музыка/");
-    EXPECT_EQ(Text(dlg, IDC_SELECTED), "42");
-    EXPECT_TRUE(Box(dlg, IDC_TRANSLITERATE)->isChecked());
+    const auto box = [&](int id) { return ControlAs<QAbstractButton>(dlg, id); };
+    EXPECT_TRUE(box(IDC_TRANSLITERATE)->isChecked());
     for (const FieldControl& f : kFieldControls) {
-        SCOPED_TRACE(FieldOf(f.field).name);
-        EXPECT_EQ(Text(dlg, f.controlId).toStdString(), Sample(f, "Поле "));
-        EXPECT_EQ(Box(dlg, f.checkId)->isChecked(), f.controlId % 2 == 1);
-    }
-    EXPECT_EQ(ControlAs<QComboBox>(dlg, IDC_GENRE)->count(), 0) << "show sets the edit text, adds no entry";
-
-    SetControlText(Control(dlg, IDC_PATH), "/tmp/Рок/");
-    SetControlText(Control(dlg, IDC_SELECTED), "-3");
-    for (const FieldControl& f : kFieldControls) {
-        SetControlText(Control(dlg, f.controlId), QString::fromStdString(Sample(f, "Field ")));
-        Box(dlg, f.checkId)->setChecked(f.controlId % 2 == 0);
+        EXPECT_EQ(box(f.checkId)->isChecked(), f.controlId % 2 == 1) << FieldOf(f.field).name;
+        box(f.checkId)->setChecked(f.controlId % 2 == 0);  // no click: the handlers stay out of it
     }
     ASSERT_TRUE(dlg.UpdateData(true));
-    EXPECT_EQ(dlg.m_strPath, "/tmp/Рок/");
-    EXPECT_EQ(dlg.m_nSelected, -3);
     EXPECT_EQ(dlg.m_bTransliterate, 1);
-    for (const FieldControl& f : kFieldControls) {
-        SCOPED_TRACE(FieldOf(f.field).name);
-        EXPECT_EQ(dlg.*f.text, Sample(f, "Field "));
-        EXPECT_EQ(dlg.*f.write, f.controlId % 2 == 0 ? 1 : 0);
-    }
+    for (const FieldControl& f : kFieldControls)
+        EXPECT_EQ(dlg.*f.write, f.controlId % 2 == 0 ? 1 : 0) << FieldOf(f.field).name;
 }
 
 }  // namespace
