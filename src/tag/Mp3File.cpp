@@ -23,16 +23,7 @@ using namespace kestrune::tag;
 constexpr unsigned kGrowPadding = 2048;  // room for later edits, so that they are written in place
 constexpr unsigned long long kId3v1Size = 128;
 
-// Field indices into kTagFields, for the setters.
-enum FieldIndex : size_t { kTitle, kAlbum, kArtist, kTrack, kYear, kGenre, kComment, kComposer, kOrigArtist,
-                           kCopyright, kUrl, kEncodedBy };
-static_assert(kTagFields.size() == CMp3File::kFieldCount);
-static_assert(kTagFields[kTitle].name == "title" && kTagFields[kAlbum].name == "album" &&
-              kTagFields[kArtist].name == "artist" && kTagFields[kTrack].name == "track number" &&
-              kTagFields[kYear].name == "year" && kTagFields[kGenre].name == "genre" &&
-              kTagFields[kComment].name == "comment" && kTagFields[kComposer].name == "composer" &&
-              kTagFields[kOrigArtist].name == "original artist" && kTagFields[kCopyright].name == "copyright" &&
-              kTagFields[kUrl].name == "URL" && kTagFields[kEncodedBy].name == "encoded by");
+static_assert(kTagFieldCount == CMp3File::kFieldCount);
 
 ByteVector frameIdOf(std::string_view id) { return ByteVector(id.data(), static_cast<unsigned>(id.size())); }
 
@@ -435,15 +426,15 @@ const std::string& CMp3File::GetOrigArtist() const { return m_origArtist; }
 const std::string& CMp3File::GetComposer() const { return m_composer; }
 const std::string& CMp3File::GetComment() const { return m_comment; }
 
-void CMp3File::SetTitle(const std::string& text) { Set(kTitle, m_title, text); }
-void CMp3File::SetAlbum(const std::string& text) { Set(kAlbum, m_album, text); }
-void CMp3File::SetTrack(const std::string& text) { Set(kTrack, m_track, text); }
-void CMp3File::SetUrl(const std::string& text) { Set(kUrl, m_url, text); }
-void CMp3File::SetArtist(const std::string& text) { Set(kArtist, m_artist, text); }
-void CMp3File::SetGenre(const std::string& text) { Set(kGenre, m_genre, text); }
-void CMp3File::SetYear(const std::string& text) { Set(kYear, m_year, text); }
-void CMp3File::SetEncodedBy(const std::string& text) { Set(kEncodedBy, m_encodedBy, text); }
-void CMp3File::SetCopyright(const std::string& text) { Set(kCopyright, m_copyright, text); }
-void CMp3File::SetOrigArtist(const std::string& text) { Set(kOrigArtist, m_origArtist, text); }
-void CMp3File::SetComposer(const std::string& text) { Set(kComposer, m_composer, text); }
-void CMp3File::SetComment(const std::string& text) { Set(kComment, m_comment, text); }
+void CMp3File::SetTitle(const std::string& text) { Set(Index(TagFieldId::Title), m_title, text); }
+void CMp3File::SetAlbum(const std::string& text) { Set(Index(TagFieldId::Album), m_album, text); }
+void CMp3File::SetTrack(const std::string& text) { Set(Index(TagFieldId::Track), m_track, text); }
+void CMp3File::SetUrl(const std::string& text) { Set(Index(TagFieldId::Url), m_url, text); }
+void CMp3File::SetArtist(const std::string& text) { Set(Index(TagFieldId::Artist), m_artist, text); }
+void CMp3File::SetGenre(const std::string& text) { Set(Index(TagFieldId::Genre), m_genre, text); }
+void CMp3File::SetYear(const std::string& text) { Set(Index(TagFieldId::Year), m_year, text); }
+void CMp3File::SetEncodedBy(const std::string& text) { Set(Index(TagFieldId::EncodedBy), m_encodedBy, text); }
+void CMp3File::SetCopyright(const std::string& text) { Set(Index(TagFieldId::Copyright), m_copyright, text); }
+void CMp3File::SetOrigArtist(const std::string& text) { Set(Index(TagFieldId::OrigArtist), m_origArtist, text); }
+void CMp3File::SetComposer(const std::string& text) { Set(Index(TagFieldId::Composer), m_composer, text); }
+void CMp3File::SetComment(const std::string& text) { Set(Index(TagFieldId::Comment), m_comment, text); }
