@@ -12,14 +12,14 @@ struct Command {
 };
 
 constexpr Command kCommands[] = {
-    {"load", "DIR", kestrune::bench::runLoad},
-    {"save", "DIR [TITLE ARTIST]", kestrune::bench::runSave},
-    {"save-gui", "DIR [TITLE ARTIST]", kestrune::bench::runSaveGui},
-    {"scan", "DIR [--recursive]", kestrune::bench::runScan},
-    {"select-all", "DIR", kestrune::bench::runSelectAll},
+    {"load", "DIR", kestrune::bench::RunLoad},
+    {"save", "DIR [TITLE ARTIST]", kestrune::bench::RunSave},
+    {"save-gui", "DIR [TITLE ARTIST]", kestrune::bench::RunSaveGui},
+    {"scan", "DIR [--recursive]", kestrune::bench::RunScan},
+    {"select-all", "DIR", kestrune::bench::RunSelectAll},
 };
 
-int usage()
+int Usage()
 {
     std::fprintf(stderr, "usage:\n");
     for (const Command& c : kCommands)
@@ -32,9 +32,9 @@ int usage()
 int main(int argc, char** argv)
 {
     if (argc < 2)
-        return usage();
+        return Usage();
     for (const Command& c : kCommands)
         if (std::strcmp(argv[1], c.name) == 0)
             return c.run(argc - 2, argv + 2);
-    return usage();
+    return Usage();
 }

@@ -16,7 +16,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-bool isMp3(const fs::path& p)
+bool IsMp3(const fs::path& p)
 {
     std::string ext = p.extension().string();
     std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
@@ -26,7 +26,7 @@ bool isMp3(const fs::path& p)
 }  // namespace
 
 // Times Load alone: the file list is gathered first.
-int runLoad(int argc, char** argv)
+int RunLoad(int argc, char** argv)
 {
     if (argc != 1) {
         std::fprintf(stderr, "usage: kestrune-bench load DIR\n");
@@ -36,7 +36,7 @@ int runLoad(int argc, char** argv)
     std::error_code ec;
     for (auto it = fs::recursive_directory_iterator(argv[0], fs::directory_options::skip_permission_denied, ec);
          !ec && it != fs::recursive_directory_iterator(); it.increment(ec))
-        if (it->is_regular_file(ec) && isMp3(it->path()))
+        if (it->is_regular_file(ec) && IsMp3(it->path()))
             files.push_back(it->path().string());
     if (ec) {
         std::fprintf(stderr, "cannot read %s: %s\n", argv[0], ec.message().c_str());

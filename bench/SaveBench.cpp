@@ -40,12 +40,12 @@ private:
 
 }  // namespace
 
-std::string withSlash(const std::string& folder)
+std::string WithSlash(const std::string& folder)
 {
     return folder.empty() || folder.back() != '/' ? folder + "/" : folder;
 }
 
-BenchTexts benchTexts(int argc, char** argv)
+BenchTexts BenchTextsFrom(int argc, char** argv)
 {
     BenchTexts texts;
     if (argc == 3) {
@@ -55,7 +55,7 @@ BenchTexts benchTexts(int argc, char** argv)
     return texts;
 }
 
-std::vector<std::string> mp3FilesBelow(const std::string& folder)
+std::vector<std::string> Mp3FilesBelow(const std::string& folder)
 {
     std::vector<std::string> relative;
     for (const std::string& sub : WalkFolderTree(folder))
@@ -67,7 +67,7 @@ std::vector<std::string> mp3FilesBelow(const std::string& folder)
     return files;
 }
 
-int reportSaveRun(size_t files, size_t notWritten, double seconds)
+int ReportSaveRun(size_t files, size_t notWritten, double seconds)
 {
     if (notWritten)
         std::fprintf(stderr, "%zu files not written\n", notWritten);
@@ -77,20 +77,20 @@ int reportSaveRun(size_t files, size_t notWritten, double seconds)
 }
 
 // The same loop the Save command's worker runs, without a window: the file list is gathered first.
-int runSave(int argc, char** argv)
+int RunSave(int argc, char** argv)
 {
     if (argc != 1 && argc != 3) {
         std::fprintf(stderr, "usage: kestrune-bench save DIR [TITLE ARTIST]\n");
         return 2;
     }
-    const std::vector<std::string> files = mp3FilesBelow(withSlash(argv[0]));
-    BenchSave client(files, benchTexts(argc, argv));
+    const std::vector<std::string> files = Mp3FilesBelow(WithSlash(argv[0]));
+    BenchSave client(files, BenchTextsFrom(argc, argv));
     const auto start = std::chrono::steady_clock::now();
     const SaveLoopResult run = RunSaveLoop(client);
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     for (const NotWrittenFile& f : run.notWritten)
         std::fprintf(stderr, "not written: %s: %s\n", f.path.c_str(), f.failure.detail.c_str());
-    return reportSaveRun(static_cast<size_t>(run.files), run.notWritten.size(), seconds);
+    return ReportSaveRun(static_cast<size_t>(run.files), run.notWritten.size(), seconds);
 }
 
 }  // namespace kestrune::bench

@@ -25,20 +25,20 @@ void ClickButton(const CKestruneDlg& dlg, int id)
 
 }  // namespace
 
-int runSaveGui(int argc, char** argv)
+int RunSaveGui(int argc, char** argv)
 {
     if (argc != 1 && argc != 3) {
         std::fprintf(stderr, "usage: kestrune-bench save-gui DIR [TITLE ARTIST]\n");
         return 2;
     }
-    const BenchTexts texts = benchTexts(argc, argv);
+    const BenchTexts texts = BenchTextsFrom(argc, argv);
     Gui gui;
 
     CKestruneDlg dlg;
     dlg.Create();
     dlg.show();
     const auto setupStart = std::chrono::steady_clock::now();
-    dlg.ShowFolder(withSlash(argv[0]));
+    dlg.ShowFolder(WithSlash(argv[0]));
     if (dlg.m_chkSubfolders.IsWindowEnabled())
         ClickButton(dlg, IDC_SUBFOLDERS);
     ClickButton(dlg, IDC_SELECT_ALL);
@@ -68,7 +68,7 @@ int runSaveGui(int argc, char** argv)
     ClickButton(dlg, IDC_SAVE);
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     std::printf("listing, \"A\" and ticks %.3f s\n", setup);
-    return reportSaveRun(files, notWritten, seconds);
+    return ReportSaveRun(files, notWritten, seconds);
 }
 
 }  // namespace kestrune::bench

@@ -58,7 +58,7 @@ Timing Time(Operation operation)
 
 }  // namespace
 
-int runScan(int argc, char** argv)
+int RunScan(int argc, char** argv)
 {
     const bool recursive = argc == 2 && std::strcmp(argv[1], "--recursive") == 0;
     if (argc != 1 && !recursive) {
@@ -74,14 +74,14 @@ int runScan(int argc, char** argv)
     if (recursive)
         dlg.m_chkSubfolders.SetCheck(1);
 
-    const Timing t = Time([&] { dlg.ShowFolder(withSlash(argv[0])); });
+    const Timing t = Time([&] { dlg.ShowFolder(WithSlash(argv[0])); });
     const int entries = dlg.m_lcFiles.GetItemCount();
     std::printf("processor time %.3f s; layout and paint afterwards %.3f s\n", t.cpu, t.settle);
     std::printf("%d entries in %.3f s\n", entries, t.seconds);
     return 0;
 }
 
-int runSelectAll(int argc, char** argv)
+int RunSelectAll(int argc, char** argv)
 {
     if (argc != 1) {
         std::fprintf(stderr, "usage: kestrune-bench select-all DIR\n");
@@ -93,7 +93,7 @@ int runSelectAll(int argc, char** argv)
     dlg.Create();
     dlg.show();
     dlg.m_chkSubfolders.SetCheck(1);
-    dlg.ShowFolder(withSlash(argv[0]));
+    dlg.ShowFolder(WithSlash(argv[0]));
     Settle();
 
     const Timing t = Time([&] { dlg.OnSelectAll(); });

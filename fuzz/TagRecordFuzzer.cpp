@@ -21,14 +21,14 @@ namespace fs = std::filesystem;
 fs::path g_dir;
 fs::path g_file;
 
-void removeWorkDir()
+void RemoveWorkDir()
 {
     std::error_code ec;
     fs::remove_all(g_dir, ec);
 }
 
 // A folder of our own, in memory where possible: the record flushes every file it replaces.
-void makeWorkDir()
+void MakeWorkDir()
 {
     const fs::path base = ::access("/dev/shm", W_OK) == 0 ? fs::path("/dev/shm") : fs::temp_directory_path();
     std::string tmpl = (base / "kestrune-fuzz-XXXXXX").string();
@@ -38,14 +38,14 @@ void makeWorkDir()
     }
     g_dir = tmpl;
     g_file = g_dir / "song.mp3";
-    std::atexit(removeWorkDir);
+    std::atexit(RemoveWorkDir);
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
-    makeWorkDir();
+    MakeWorkDir();
     return 0;
 }
 
@@ -59,7 +59,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             std::abort();
         }
     }
-    const std::string problem = kestrune::test::saveRoundTripProblem(g_file, size);
+    const std::string problem = kestrune::test::SaveRoundTripProblem(g_file, size);
     if (!problem.empty()) {
         std::fprintf(stderr, "tag record promise broken: %s\n", problem.c_str());
         std::abort();

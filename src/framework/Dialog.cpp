@@ -58,7 +58,7 @@ int CDialog::DoModal()
 void CDialog::EndDialog(int result)
 {
     if (QThread::currentThread() != thread()) {
-        uiPost(this, [this, result] { EndDialog(result); });
+        UiPost(this, [this, result] { EndDialog(result); });
         return;
     }
     if (m_bInitialising)

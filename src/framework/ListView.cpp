@@ -52,21 +52,21 @@ public:
     // item show its old text again when the editor closes.
     bool setData(const QModelIndex&, const QVariant&, int) override { return false; }
 
-    void insert(int row, std::string text)
+    void Insert(int row, std::string text)
     {
         beginInsertRows({}, row, row);
         m_texts.insert(m_texts.begin() + row, std::move(text));
         endInsertRows();
     }
 
-    void clear()
+    void Clear()
     {
         beginResetModel();
         m_texts.clear();
         endResetModel();
     }
 
-    const std::string& text(int row) const { return m_texts[static_cast<std::size_t>(row)]; }
+    const std::string& Text(int row) const { return m_texts[static_cast<std::size_t>(row)]; }
 
 private:
     std::vector<std::string> m_texts;
@@ -102,7 +102,7 @@ public:
     explicit Impl(ListView* view) : q(view) {}
 
     // Sets or clears bits of one item's state and reports the change, if there is one.
-    void change(int item, unsigned bits, bool on)
+    void Change(int item, unsigned bits, bool on)
     {
         if (item < 0 || item >= static_cast<int>(state.size()))
             return;
@@ -117,7 +117,7 @@ public:
     }
 
     // Brings the focus bit to Qt's current item: the old item loses it, then the new one gains it.
-    void syncFocus()
+    void SyncFocus()
     {
         const QModelIndex current = q->currentIndex();
         const int now = current.isValid() ? current.row() : -1;
@@ -125,9 +125,9 @@ public:
             return;
         const int before = std::exchange(focused, now);
         const auto round = generation;
-        change(before, StateFocused, false);
+        Change(before, StateFocused, false);
         if (round == generation)
-            change(now, StateFocused, true);
+            Change(now, StateFocused, true);
     }
 
     ListView* q;
@@ -182,7 +182,7 @@ int ListView::InsertItem(int index, const std::string& text)
     if (d->mark >= row)
         ++d->mark;
     d->widest.Add(text);
-    d->model->insert(row, text);
+    d->model->Insert(row, text);
     return row;
 }
 
@@ -191,7 +191,7 @@ void ListView::DeleteAllItems()
     ++d->generation;
     {
         const QScopedValueRollback quiet(d->quiet, d->quiet + 1);
-        d->model->clear();
+        d->model->Clear();
     }
     d->widest.Clear();
     d->state.clear();
@@ -209,7 +209,7 @@ std::string ListView::GetItemText(int item) const
 {
     if (item < 0 || item >= GetItemCount())
         return {};
-    return d->model->text(item);
+    return d->model->Text(item);
 }
 
 unsigned ListView::GetItemState(int item, unsigned mask) const
@@ -280,7 +280,7 @@ void ListView::SetItemsSelected(const std::vector<std::int8_t>& want)
     for (const int row : changed) {
         if (round != d->generation)
             return;
-        d->change(row, StateSelected, want[static_cast<std::size_t>(row)] != 0);
+        d->Change(row, StateSelected, want[static_cast<std::size_t>(row)] != 0);
     }
 }
 
@@ -295,7 +295,7 @@ void ListView::selectionChanged(const QItemSelection& selected, const QItemSelec
             for (int row = range.top(); row <= range.bottom(); ++row) {
                 if (round != d->generation)
                     return false;
-                d->change(row, StateSelected, on);
+                d->Change(row, StateSelected, on);
             }
         return true;
     };
@@ -308,7 +308,7 @@ void ListView::currentChanged(const QModelIndex& current, const QModelIndex& pre
     QListView::currentChanged(current, previous);
     if (d->quiet || d->keyPressing)
         return;
-    d->syncFocus();
+    d->SyncFocus();
 }
 
 QItemSelectionModel::SelectionFlags ListView::selectionCommand(const QModelIndex& index, const QEvent* event) const
@@ -343,7 +343,7 @@ void ListView::changeEvent(QEvent* event)
     if (event->type() == QEvent::FontChange) {  // the widths were estimated in the old font
         d->widest.Reset(font());
         for (int row = 0; row < GetItemCount(); ++row)
-            d->widest.Add(d->model->text(row));
+            d->widest.Add(d->model->Text(row));
     }
     QListView::changeEvent(event);
 }
@@ -392,7 +392,7 @@ void ListView::keyPressEvent(QKeyEvent* event)
     const QModelIndex after = currentIndex();
     if (round == d->generation && after.isValid() && after != before && !(event->modifiers() & Qt::ShiftModifier))
         d->mark = after.row();
-    d->syncFocus();
+    d->SyncFocus();
 }
 
 }  // namespace kestrune

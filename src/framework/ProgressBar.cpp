@@ -36,14 +36,14 @@ public:
     {
         if (type != QAccessible::Value)
             return QAccessibleWidget::text(type);
-        const auto [minimum, maximum] = Bar()->range();
+        const auto [minimum, maximum] = Bar()->Range();
         const int span = maximum - minimum;
-        return QStringLiteral("%1%").arg(span > 0 ? (Bar()->value() - minimum) * 100 / span : 0);
+        return QStringLiteral("%1%").arg(span > 0 ? (Bar()->Value() - minimum) * 100 / span : 0);
     }
-    QVariant currentValue() const override { return Bar()->value(); }
+    QVariant currentValue() const override { return Bar()->Value(); }
     void setCurrentValue(const QVariant&) override {}
-    QVariant maximumValue() const override { return Bar()->maximum(); }
-    QVariant minimumValue() const override { return Bar()->minimum(); }
+    QVariant maximumValue() const override { return Bar()->Maximum(); }
+    QVariant minimumValue() const override { return Bar()->Minimum(); }
     QVariant minimumStepSize() const override { return 1; }
 
 private:
@@ -87,7 +87,7 @@ void ProgressBar::Repaint()
 
 void ProgressBar::ReportValue()
 {
-    const int now = value();
+    const int now = Value();
     if (now == m_reportedValue)
         return;
     m_reportedValue = now;
@@ -97,19 +97,19 @@ void ProgressBar::ReportValue()
     emit valueReported(now);
 }
 
-std::pair<int, int> ProgressBar::range() const
+std::pair<int, int> ProgressBar::Range() const
 {
     std::lock_guard lock(m_mutex);
     return {m_min, m_max};
 }
 
-int ProgressBar::value() const
+int ProgressBar::Value() const
 {
     std::lock_guard lock(m_mutex);
     return m_value;
 }
 
-void ProgressBar::setRange(int minimum, int maximum)
+void ProgressBar::SetRange(int minimum, int maximum)
 {
     {
         std::lock_guard lock(m_mutex);
@@ -120,7 +120,7 @@ void ProgressBar::setRange(int minimum, int maximum)
     ScheduleRepaint();
 }
 
-int ProgressBar::setValue(int value)
+int ProgressBar::SetValue(int value)
 {
     int previous;
     {
@@ -143,7 +143,7 @@ void ProgressBar::ScheduleRepaint()
     if (QThread::currentThread() == thread())
         m_repaintTimer.start();
     else
-        uiPost(this, [this] { m_repaintTimer.start(); });
+        UiPost(this, [this] { m_repaintTimer.start(); });
 }
 
 QSize ProgressBar::sizeHint() const

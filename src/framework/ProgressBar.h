@@ -24,14 +24,14 @@ class ProgressBar : public QWidget {
 public:
     explicit ProgressBar(QWidget* parent = nullptr);
 
-    int minimum() const { return range().first; }
-    int maximum() const { return range().second; }
-    std::pair<int, int> range() const;
-    int value() const;
+    int Minimum() const { return Range().first; }
+    int Maximum() const { return Range().second; }
+    std::pair<int, int> Range() const;
+    int Value() const;
     // A range with maximum below minimum is stored as given; the bar is then drawn empty.
-    void setRange(int minimum, int maximum);
+    void SetRange(int minimum, int maximum);
     // Clamps the value into the range; returns the previous value.
-    int setValue(int value);
+    int SetValue(int value);
 
     QSize sizeHint() const override;
 

@@ -16,22 +16,22 @@ ProgressBar* Bar(QWidget* w)
 // The bar answers any thread itself (see ProgressBar): no call waits for the window thread.
 void CProgressCtrl::SetRange32(int lower, int upper)
 {
-    Bar(Widget())->setRange(lower, upper);
+    Bar(Widget())->SetRange(lower, upper);
 }
 
 void CProgressCtrl::GetRange(int& lower, int& upper) const
 {
-    std::tie(lower, upper) = Bar(Widget())->range();
+    std::tie(lower, upper) = Bar(Widget())->Range();
 }
 
 int CProgressCtrl::SetPos(int pos)
 {
-    return Bar(Widget())->setValue(pos);
+    return Bar(Widget())->SetValue(pos);
 }
 
 int CProgressCtrl::GetPos() const
 {
-    return Bar(Widget())->value();
+    return Bar(Widget())->Value();
 }
 
 bool CProgressCtrl::Accepts(const QWidget* control) const

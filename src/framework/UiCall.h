@@ -89,7 +89,7 @@ private:
 // Runs f later in the thread of ctx and returns at once: the worker's "post message". Dropped
 // silently when ctx is destroyed first.
 template <class F>
-void uiPost(QObject* ctx, F&& f)
+void UiPost(QObject* ctx, F&& f)
 {
     QMetaObject::invokeMethod(ctx, detail::QueuedCall<std::decay_t<F>>(std::forward<F>(f)), Qt::QueuedConnection);
 }
@@ -98,14 +98,14 @@ void uiPost(QObject* ctx, F&& f)
 // The hand-off goes through a std::promise rather than a blocking queued connection so that
 // ThreadSanitizer sees the synchronisation. Called from ctx's own thread it runs f directly.
 template <class F>
-auto uiCall(QObject* ctx, F&& f) -> decltype(f())
+auto UiCall(QObject* ctx, F&& f) -> decltype(f())
 {
     using R = decltype(f());
     if (QThread::currentThread() == ctx->thread())
         return f();
     auto promise = std::make_shared<std::promise<R>>();
     auto future = promise->get_future();
-    uiPost(ctx, detail::UiCallCarrier<R, std::decay_t<F>>(std::forward<F>(f), promise));
+    UiPost(ctx, detail::UiCallCarrier<R, std::decay_t<F>>(std::forward<F>(f), promise));
     return future.get();
 }
 

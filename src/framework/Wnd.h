@@ -48,7 +48,7 @@ protected:
     template <class F>
     auto Send(F&& f) const
     {
-        return uiCall(Widget(), std::forward<F>(f));
+        return UiCall(Widget(), std::forward<F>(f));
     }
 
 private:

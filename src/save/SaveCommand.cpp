@@ -96,7 +96,7 @@ void CKestruneDlg::SaveSelectedFiles(CSaveProgressDlg* pProgress)
     pProgress->m_bReady.wait(false);
 
     ListView* list = m_lcFiles.GetListView();
-    SaveInput input = uiCall(list, [this, list] {
+    SaveInput input = UiCall(list, [this, list] {
         SaveInput in;
         for (int item = list->GetNextItem(-1, LVNI_SELECTED); item >= 0; item = list->GetNextItem(item, LVNI_SELECTED))
             in.files.push_back(m_strListFolder + list->GetItemText(item));  // as the panel loaded it

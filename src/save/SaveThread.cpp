@@ -17,7 +17,7 @@ unsigned SaveThreadProc(void* pParam)
     param->bDone = true;
     // Wakes the window thread if it waits for events in FinishSaveThread; the main window outlives
     // the save, and after this the worker touches nothing of the window thread's.
-    uiPost(owner, [] {});
+    UiPost(owner, [] {});
     return 0;
 }
 

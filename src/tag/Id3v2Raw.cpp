@@ -25,33 +25,33 @@ constexpr unsigned char kV23Compressed = 0x80, kV23Encrypted = 0x40, kV23Grouped
 constexpr unsigned char kV24Grouped = 0x40, kV24Compressed = 0x08, kV24Encrypted = 0x04, kV24Unsynchronised = 0x02,
                         kV24DataLength = 0x01;
 
-unsigned char byteAt(const ByteVector& v, unsigned i) { return static_cast<unsigned char>(v[i]); }
+unsigned char ByteAt(const ByteVector& v, unsigned i) { return static_cast<unsigned char>(v[i]); }
 
-bool isSynchsafe(const ByteVector& v, unsigned offset, unsigned count)
+bool IsSynchsafe(const ByteVector& v, unsigned offset, unsigned count)
 {
     for (unsigned i = 0; i < count; ++i)
-        if (byteAt(v, offset + i) & 0x80)
+        if (ByteAt(v, offset + i) & 0x80)
             return false;
     return true;
 }
 
-unsigned long long bigEndian(const ByteVector& v, unsigned offset, unsigned count)
+unsigned long long BigEndian(const ByteVector& v, unsigned offset, unsigned count)
 {
     unsigned long long n = 0;
     for (unsigned i = 0; i < count; ++i)
-        n = (n << 8) | byteAt(v, offset + i);
+        n = (n << 8) | ByteAt(v, offset + i);
     return n;
 }
 
-unsigned long long synchsafe(const ByteVector& v, unsigned offset)
+unsigned long long Synchsafe(const ByteVector& v, unsigned offset)
 {
     unsigned long long n = 0;
     for (unsigned i = 0; i < 4; ++i)
-        n = (n << 7) | (byteAt(v, offset + i) & 0x7F);
+        n = (n << 7) | (ByteAt(v, offset + i) & 0x7F);
     return n;
 }
 
-ByteVector encodeBigEndian(unsigned long long n)
+ByteVector EncodeBigEndian(unsigned long long n)
 {
     ByteVector v(4, '\0');
     for (int i = 3; i >= 0; --i, n >>= 8)
@@ -59,7 +59,7 @@ ByteVector encodeBigEndian(unsigned long long n)
     return v;
 }
 
-ByteVector encodeSynchsafe(unsigned long long n)
+ByteVector EncodeSynchsafe(unsigned long long n)
 {
     ByteVector v(4, '\0');
     for (int i = 3; i >= 0; --i, n >>= 7)
@@ -67,7 +67,7 @@ ByteVector encodeSynchsafe(unsigned long long n)
     return v;
 }
 
-bool isFrameIdChar(unsigned char c) { return (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9'); }
+bool IsFrameIdChar(unsigned char c) { return (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9'); }
 
 struct Walk {
     std::vector<RawFrame> frames;
@@ -76,7 +76,7 @@ struct Walk {
 
 // Splits the frame area into frames. Stops at padding (a zero byte where a frame would start), at the
 // end, or at the first frame that cannot be read.
-Walk walkFrames(const ByteVector& body, unsigned pos, int version, bool synchsafeSizes)
+Walk WalkFrames(const ByteVector& body, unsigned pos, int version, bool synchsafeSizes)
 {
     const unsigned idSize = version == 2 ? 3 : 4;
     const unsigned headerSize = version == 2 ? 6 : 10;
@@ -87,21 +87,21 @@ Walk walkFrames(const ByteVector& body, unsigned pos, int version, bool synchsaf
             break;
         }
         ByteVector id = body.mid(pos, idSize);
-        if (!std::all_of(id.begin(), id.end(), [](char c) { return isFrameIdChar(static_cast<unsigned char>(c)); })) {
+        if (!std::all_of(id.begin(), id.end(), [](char c) { return IsFrameIdChar(static_cast<unsigned char>(c)); })) {
             walk.problem = "damaged frame at tag byte " + std::to_string(pos + kHeaderSize);
             break;
         }
         unsigned long long size;
         if (version == 2)
-            size = bigEndian(body, pos + 3, 3);
+            size = BigEndian(body, pos + 3, 3);
         else if (version == 4 && synchsafeSizes) {
-            if (!isSynchsafe(body, pos + 4, 4)) {
+            if (!IsSynchsafe(body, pos + 4, 4)) {
                 walk.problem = "frame " + std::string(id.data(), id.size()) + " has a damaged size";
                 break;
             }
-            size = synchsafe(body, pos + 4);
+            size = Synchsafe(body, pos + 4);
         } else
-            size = bigEndian(body, pos + 4, 4);
+            size = BigEndian(body, pos + 4, 4);
         if (size > body.size() - pos - headerSize) {
             walk.problem = "frame " + std::string(id.data(), id.size()) + " runs past the end of the tag";
             break;
@@ -109,8 +109,8 @@ Walk walkFrames(const ByteVector& body, unsigned pos, int version, bool synchsaf
         RawFrame frame;
         frame.id = id;
         if (version > 2) {
-            frame.flags[0] = byteAt(body, pos + 8);
-            frame.flags[1] = byteAt(body, pos + 9);
+            frame.flags[0] = ByteAt(body, pos + 8);
+            frame.flags[1] = ByteAt(body, pos + 9);
         }
         frame.data = body.mid(pos + headerSize, static_cast<unsigned>(size));
         walk.frames.push_back(std::move(frame));
@@ -124,28 +124,28 @@ Walk walkFrames(const ByteVector& body, unsigned pos, int version, bool synchsaf
 }
 
 // Where the frames start, past an extended header; or an explanation when that header is damaged.
-std::pair<unsigned, std::string> framesStart(const ByteVector& body, int version, unsigned char flags)
+std::pair<unsigned, std::string> FramesStart(const ByteVector& body, int version, unsigned char flags)
 {
     if (version == 2 || !(flags & 0x40))
         return {0, {}};
     if (body.size() < 4)
         return {0, "damaged extended header"};
     // v2.3 counts the size without its own four bytes; v2.4 counts them, synchsafe.
-    unsigned long long end = version == 3 ? 4 + bigEndian(body, 0, 4) : synchsafe(body, 0);
-    if ((version == 4 && (!isSynchsafe(body, 0, 4) || end < 6)) || end > body.size())
+    unsigned long long end = version == 3 ? 4 + BigEndian(body, 0, 4) : Synchsafe(body, 0);
+    if ((version == 4 && (!IsSynchsafe(body, 0, 4) || end < 6)) || end > body.size())
         return {0, "damaged extended header"};
     return {static_cast<unsigned>(end), {}};
 }
 
 // Unsynchronisation: a zero after every 0xFF that is followed by a zero or by 0xE0 or above, and after
 // a final 0xFF.
-ByteVector unsynchronise(const ByteVector& data)
+ByteVector Unsynchronise(const ByteVector& data)
 {
     std::string out;
     out.reserve(data.size() + data.size() / 64 + 1);
     for (unsigned i = 0; i < data.size(); ++i) {
         out += data[i];
-        if (byteAt(data, i) == 0xFF && (i + 1 == data.size() || byteAt(data, i + 1) >= 0xE0 || data[i + 1] == '\0'))
+        if (ByteAt(data, i) == 0xFF && (i + 1 == data.size() || ByteAt(data, i + 1) >= 0xE0 || data[i + 1] == '\0'))
             out += '\0';
     }
     return ByteVector(out.data(), static_cast<unsigned>(out.size()));
@@ -167,7 +167,7 @@ constexpr std::pair<std::string_view, std::string_view> kV22Names[] = {
 };
 
 // PIC names the image format in three letters where APIC has a MIME type.
-ByteVector pictureToV23(const ByteVector& pic)
+ByteVector PictureToV23(const ByteVector& pic)
 {
     std::string format(pic.data() + 1, 3);
     std::string mime;
@@ -190,7 +190,7 @@ ByteVector pictureToV23(const ByteVector& pic)
 }
 
 // The zlib stream `data` inflated, or nothing when it is damaged, cut short or too large.
-std::optional<ByteVector> inflate(const ByteVector& data)
+std::optional<ByteVector> Inflate(const ByteVector& data)
 {
     z_stream stream{};
     if (inflateInit(&stream) != Z_OK)
@@ -214,30 +214,30 @@ std::optional<ByteVector> inflate(const ByteVector& data)
 
 }  // namespace
 
-unsigned long long id3v2RegionSize(const ByteVector& head)
+unsigned long long Id3v2RegionSize(const ByteVector& head)
 {
     if (head.size() < kHeaderSize || !head.startsWith("ID3"))
         return 0;
-    if (!isSynchsafe(head, 6, 4))
+    if (!IsSynchsafe(head, 6, 4))
         return kHeaderSize;
-    const bool footer = byteAt(head, 3) == 4 && (byteAt(head, 5) & 0x10);
-    return kHeaderSize + synchsafe(head, 6) + (footer ? kHeaderSize : 0);
+    const bool footer = ByteAt(head, 3) == 4 && (ByteAt(head, 5) & 0x10);
+    return kHeaderSize + Synchsafe(head, 6) + (footer ? kHeaderSize : 0);
 }
 
-RawTag parseId3v2(const ByteVector& region)
+RawTag ParseId3v2(const ByteVector& region)
 {
     RawTag tag;
     if (region.size() < kHeaderSize || !region.startsWith("ID3"))
         return tag;
-    const int major = byteAt(region, 3);
-    const unsigned char flags = byteAt(region, 5);
+    const int major = ByteAt(region, 3);
+    const unsigned char flags = ByteAt(region, 5);
     tag.version = major;
     if (major < 2 || major > 4) {
         tag.problem = "unknown ID3v2 version 2." + std::to_string(major);
         tag.unsupported = true;
         return tag;
     }
-    if (!isSynchsafe(region, 6, 4)) {
+    if (!IsSynchsafe(region, 6, 4)) {
         tag.problem = "damaged tag header";
         return tag;
     }
@@ -246,7 +246,7 @@ RawTag parseId3v2(const ByteVector& region)
         tag.unsupported = true;
         return tag;
     }
-    const unsigned long long size = synchsafe(region, 6);
+    const unsigned long long size = Synchsafe(region, 6);
     // The region must hold the whole tag, a v2.4 footer included: a save puts the audio after it.
     const unsigned footer = major == 4 && (flags & 0x10) ? kHeaderSize : 0;
     std::string truncated;
@@ -259,15 +259,15 @@ RawTag parseId3v2(const ByteVector& region)
         body = decode(body);  // v2.2 and v2.3 unsynchronise the whole tag
         tag.unsynchronised = false;
     }
-    auto [start, headerProblem] = framesStart(body, major, flags);
+    auto [start, headerProblem] = FramesStart(body, major, flags);
     if (!headerProblem.empty()) {
         tag.problem = headerProblem;
         return tag;
     }
-    Walk walk = walkFrames(body, start, major, true);
+    Walk walk = WalkFrames(body, start, major, true);
     if (major == 4 && !walk.problem.empty()) {
         // Some writers (old iTunes among them) store v2.4 frame sizes as plain integers.
-        Walk plain = walkFrames(body, start, major, false);
+        Walk plain = WalkFrames(body, start, major, false);
         if (plain.problem.empty())
             walk = std::move(plain);
     }
@@ -276,7 +276,7 @@ RawTag parseId3v2(const ByteVector& region)
     return tag;
 }
 
-void upgradeV22(RawTag& tag)
+void UpgradeV22(RawTag& tag)
 {
     if (tag.version != 2)
         return;
@@ -285,7 +285,7 @@ void upgradeV22(RawTag& tag)
         const std::string_view id(frame.id.data(), frame.id.size());
         if (id == "PIC" && frame.data.size() >= 5) {
             frame.id = "APIC";
-            frame.data = pictureToV23(frame.data);
+            frame.data = PictureToV23(frame.data);
             continue;
         }
         auto it = std::find_if(std::begin(kV22Names), std::end(kV22Names), [&](const auto& p) { return p.first == id; });
@@ -300,7 +300,7 @@ void upgradeV22(RawTag& tag)
     }
 }
 
-std::optional<ByteVector> frameContent(const RawFrame& frame, const RawTag& tag)
+std::optional<ByteVector> FrameContent(const RawFrame& frame, const RawTag& tag)
 {
     const unsigned char format = frame.flags[1];
     unsigned skip = 0;
@@ -323,22 +323,22 @@ std::optional<ByteVector> frameContent(const RawFrame& frame, const RawTag& tag)
     ByteVector content = frame.data.mid(skip);
     if (unsynchronised)
         content = decode(content);
-    return compressed ? inflate(content) : content;
+    return compressed ? Inflate(content) : content;
 }
 
-RawFrame makeRawFrame(const ByteVector& id, const ByteVector& content, int version, bool unsynchronised)
+RawFrame MakeRawFrame(const ByteVector& id, const ByteVector& content, int version, bool unsynchronised)
 {
     RawFrame frame;
     frame.id = id;
     if (version == 4 && unsynchronised) {
         frame.flags[1] = kV24Unsynchronised;
-        frame.data = unsynchronise(content);
+        frame.data = Unsynchronise(content);
     } else
         frame.data = content;
     return frame;
 }
 
-ByteVector renderId3v2(const RawTag& tag, unsigned long long regionSize, unsigned growPadding)
+ByteVector RenderId3v2(const RawTag& tag, unsigned long long regionSize, unsigned growPadding)
 {
     unsigned long long needed = kHeaderSize;
     for (const RawFrame& f : tag.frames)
@@ -354,10 +354,10 @@ ByteVector renderId3v2(const RawTag& tag, unsigned long long regionSize, unsigne
     *at++ = static_cast<char>(tag.version);
     *at++ = '\0';
     *at++ = static_cast<char>(tag.version == 4 && tag.unsynchronised ? 0x80 : 0);
-    put(encodeSynchsafe(total - kHeaderSize));
+    put(EncodeSynchsafe(total - kHeaderSize));
     for (const RawFrame& f : tag.frames) {
         put(f.id);
-        put(tag.version == 4 ? encodeSynchsafe(f.data.size()) : encodeBigEndian(f.data.size()));
+        put(tag.version == 4 ? EncodeSynchsafe(f.data.size()) : EncodeBigEndian(f.data.size()));
         *at++ = static_cast<char>(f.flags[0]);
         *at++ = static_cast<char>(f.flags[1]);
         put(f.data);
@@ -365,7 +365,7 @@ ByteVector renderId3v2(const RawTag& tag, unsigned long long regionSize, unsigne
     return out;
 }
 
-bool sameFrame(const RawFrame& a, const RawFrame& b)
+bool SameFrame(const RawFrame& a, const RawFrame& b)
 {
     return a.id == b.id && a.flags[0] == b.flags[0] && a.flags[1] == b.flags[1] && a.data == b.data;
 }

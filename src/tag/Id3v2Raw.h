@@ -31,28 +31,28 @@ struct RawTag {
 
 // Size of the ID3v2 region that starts the file (header, frames, padding, footer), from its first ten
 // bytes; 0 when they are no ID3v2 header.
-unsigned long long id3v2RegionSize(const ByteVector& head);
+unsigned long long Id3v2RegionSize(const ByteVector& head);
 
 // Reads the tag at the start of `region`. The region may be shorter than the header declares (a
 // truncated file): the frames it holds are read and the tag gets a problem.
-RawTag parseId3v2(const ByteVector& region);
+RawTag ParseId3v2(const ByteVector& region);
 
 // Turns a v2.2 tag into v2.3 frames with the same content; a frame that has no v2.3 form stays as it
 // is and gives the tag a problem.
-void upgradeV22(RawTag& tag);
+void UpgradeV22(RawTag& tag);
 
 // The content of a frame with its format flags undone (grouping byte, data length, unsynchronisation,
 // zlib compression), or nothing when it is encrypted or its compressed data is damaged.
-std::optional<ByteVector> frameContent(const RawFrame& frame, const RawTag& tag);
+std::optional<ByteVector> FrameContent(const RawFrame& frame, const RawTag& tag);
 
 // A frame with the given content and no flags, as stored in a tag of that version (unsynchronised,
 // with the flag set, when the tag is).
-RawFrame makeRawFrame(const ByteVector& id, const ByteVector& content, int version, bool unsynchronised);
+RawFrame MakeRawFrame(const ByteVector& id, const ByteVector& content, int version, bool unsynchronised);
 
 // The tag as bytes: header, frames, then zero padding up to `regionSize` (when they fit) or else
 // `growPadding` bytes of padding.
-ByteVector renderId3v2(const RawTag& tag, unsigned long long regionSize, unsigned growPadding);
+ByteVector RenderId3v2(const RawTag& tag, unsigned long long regionSize, unsigned growPadding);
 
-bool sameFrame(const RawFrame& a, const RawFrame& b);
+bool SameFrame(const RawFrame& a, const RawFrame& b);
 
 }  // namespace kestrune::tag

@@ -10,16 +10,16 @@ constexpr int kNewTagVersion = 3;  // v2.3 is what most players read; v2.2 tags 
 
 }  // namespace
 
-void collectFieldFrames(const RawTag& raw, FieldFrameSet& set, const std::vector<ByteVector>& only)
+void CollectFieldFrames(const RawTag& raw, FieldFrameSet& set, const std::vector<ByteVector>& only)
 {
     set.fromStored.assign(raw.frames.size(), nullptr);
     for (size_t i = 0; i < raw.frames.size(); ++i) {
         const RawFrame& stored = raw.frames[i];
         const bool wanted = only.empty() || std::find(only.begin(), only.end(), stored.id) != only.end();
-        if (!wanted || !isFieldFrameId(stored.id))
+        if (!wanted || !IsFieldFrameId(stored.id))
             continue;
-        const std::optional<ByteVector> content = frameContent(stored, raw);
-        std::unique_ptr<Frame> frame = content ? makeFieldFrame(stored.id, *content) : nullptr;
+        const std::optional<ByteVector> content = FrameContent(stored, raw);
+        std::unique_ptr<Frame> frame = content ? MakeFieldFrame(stored.id, *content) : nullptr;
         if (!frame) {
             if (set.problem.empty()) {
                 set.problem = (content ? "unknown text encoding in " : "compressed or encrypted ") +
@@ -33,24 +33,24 @@ void collectFieldFrames(const RawTag& raw, FieldFrameSet& set, const std::vector
     }
 }
 
-std::unique_ptr<ParsedTag> parseTag(const ByteVector& region)
+std::unique_ptr<ParsedTag> ParseTag(const ByteVector& region)
 {
     auto parsed = std::make_unique<ParsedTag>();
-    parsed->raw = parseId3v2(region);
-    upgradeV22(parsed->raw);
-    collectFieldFrames(parsed->raw, parsed->frames);
+    parsed->raw = ParseId3v2(region);
+    UpgradeV22(parsed->raw);
+    CollectFieldFrames(parsed->raw, parsed->frames);
     parsed->version = parsed->raw.version ? parsed->raw.version : kNewTagVersion;
     return parsed;
 }
 
-LoadedTag loadedFrom(const Mp3FileAccess& file)
+LoadedTag LoadedFrom(const Mp3FileAccess& file)
 {
     LoadedTag loaded;
-    loaded.identity = file.identity();
-    loaded.region = file.id3v2Region();
-    loaded.regionSize = file.id3v2RegionSize();
-    loaded.id3v1 = file.id3v1Tag();
-    loaded.parsed = parseTag(loaded.region);
+    loaded.identity = file.Identity();
+    loaded.region = file.Id3v2Region();
+    loaded.regionSize = file.Id3v2RegionSize();
+    loaded.id3v1 = file.Id3v1Tag();
+    loaded.parsed = ParseTag(loaded.region);
     return loaded;
 }
 

@@ -25,7 +25,7 @@ struct FieldFrameSet {
 };
 
 // Decodes the field frames of `raw` into `set`; `only`, when not empty, limits them to these ids.
-void collectFieldFrames(const RawTag& raw, FieldFrameSet& set, const std::vector<ByteVector>& only = {});
+void CollectFieldFrames(const RawTag& raw, FieldFrameSet& set, const std::vector<ByteVector>& only = {});
 
 // An ID3v2 region taken apart: its frames as stored and the field frames decoded.
 struct ParsedTag {
@@ -34,7 +34,7 @@ struct ParsedTag {
     int version = 0;  // the version a save writes: the tag's own, or v2.3 for a file without one
 };
 
-std::unique_ptr<ParsedTag> parseTag(const ByteVector& region);
+std::unique_ptr<ParsedTag> ParseTag(const ByteVector& region);
 
 struct LoadedTag {
     FileIdentity identity;
@@ -47,6 +47,6 @@ struct LoadedTag {
 };
 
 // The regions `file` has read, parsed.
-LoadedTag loadedFrom(const Mp3FileAccess& file);
+LoadedTag LoadedFrom(const Mp3FileAccess& file);
 
 }  // namespace kestrune::tag

@@ -16,16 +16,17 @@
 #include <optional>
 #include <vector>
 
+namespace kestrune {
 namespace {
 
-using namespace kestrune::tag;
+using namespace tag;
 
 constexpr unsigned kGrowPadding = 2048;  // room for later edits, so that they are written in place
 constexpr unsigned long long kId3v1Size = 128;
 
 static_assert(kTagFieldCount == CMp3File::kFieldCount);
 
-ByteVector frameIdOf(std::string_view id) { return ByteVector(id.data(), static_cast<unsigned>(id.size())); }
+ByteVector FrameIdOf(std::string_view id) { return ByteVector(id.data(), static_cast<unsigned>(id.size())); }
 
 // One field of a save: what the file holds, what the record holds, and what is written.
 struct FieldWrite {
@@ -44,62 +45,62 @@ struct FieldWrite {
 using SavePlan = std::vector<FieldWrite>;  // in kTagFields order
 
 // Whether the field's frame holds its text as it stands.
-bool holdsText(const FieldWrite& f) { return f.inFile && f.stored == f.text; }
+bool HoldsText(const FieldWrite& f) { return f.inFile && f.stored == f.text; }
 
 // The one rule for whether a field's frame is written: when the tag lacks it or it holds another text;
 // and when the field was set and its frame holds legacy single-byte text, which the write converts to a
 // standard encoding every reader can read.
-bool mustWrite(const FieldWrite& f) { return !holdsText(f) || (f.setSinceLoad && f.legacyText); }
+bool MustWrite(const FieldWrite& f) { return !HoldsText(f) || (f.setSinceLoad && f.legacyText); }
 
 // The text a field is stored with, in the form the frame holds it.
-std::string storedForm(const TagField& field, const std::string& text)
+std::string StoredForm(const TagField& field, const std::string& text)
 {
-    return field.kind == TagFrameKind::Url ? percentEncode(text) : text;
+    return field.kind == TagFrameKind::Url ? PercentEncode(text) : text;
 }
 
-SaveFailure tagNotUnderstood(const std::string& problem, bool unsupported)
+SaveFailure TagNotUnderstood(const std::string& problem, bool unsupported)
 {
     return {unsupported ? SaveReason::TagUnsupported : SaveReason::TagDamaged, "tag not understood: " + problem};
 }
 
 // Why the tag cannot be rewritten without loss, or no reason.
-SaveFailure refusalFor(const ParsedTag& parsed, const Mp3FileAccess& file)
+SaveFailure RefusalFor(const ParsedTag& parsed, const Mp3FileAccess& file)
 {
-    if (parsed.raw.version == 0 && file.id3v1Tag().isEmpty() && !file.hasMpegAudio())
+    if (parsed.raw.version == 0 && file.Id3v1Tag().isEmpty() && !file.HasMpegAudio())
         return {SaveReason::NotMp3, "neither an ID3 tag nor MPEG audio"};
     if (!parsed.raw.problem.empty())
-        return tagNotUnderstood(parsed.raw.problem, parsed.raw.unsupported);
+        return TagNotUnderstood(parsed.raw.problem, parsed.raw.unsupported);
     if (!parsed.frames.problem.empty())
-        return tagNotUnderstood(parsed.frames.problem, parsed.frames.unsupported);
+        return TagNotUnderstood(parsed.frames.problem, parsed.frames.unsupported);
     return {};
 }
 
 // Save step: what each field holds in the file and in the record, and whether its frame is written.
-SavePlan planFields(CMp3File& record, const ParsedTag& parsed, const std::array<bool, CMp3File::kFieldCount>& set)
+SavePlan PlanFields(CMp3File& record, const ParsedTag& parsed, const std::array<bool, CMp3File::kFieldCount>& set)
 {
     SavePlan plan(kTagFields.size());
     for (size_t i = 0; i < kTagFields.size(); ++i) {
         FieldWrite& f = plan[i];
         f.field = &kTagFields[i];
-        f.frameId = frameIdOf(f.field->frameId(parsed.version));
+        f.frameId = FrameIdOf(f.field->FrameId(parsed.version));
         f.text = (record.*f.field->get)();
         f.inFile = record.ReadFrame(parsed.frames.tag, f.frameId, f.stored);
         f.setSinceLoad = set[i];
-        f.legacyText = f.inFile && holdsLegacyText(*findFieldFrame(parsed.frames.tag, f.frameId));
-        f.write = mustWrite(f);
-        f.expected = f.write ? storedForm(*f.field, f.text) : f.stored;
+        f.legacyText = f.inFile && HoldsLegacyText(*FindFieldFrame(parsed.frames.tag, f.frameId));
+        f.write = MustWrite(f);
+        f.expected = f.write ? StoredForm(*f.field, f.text) : f.stored;
     }
     return plan;
 }
 
 // Save step: the new texts into the decoded frames (created where missing), rendered as stored frames.
-void writeFields(CMp3File& record, ParsedTag& parsed, SavePlan& plan)
+void WriteFields(CMp3File& record, ParsedTag& parsed, SavePlan& plan)
 {
     for (FieldWrite& f : plan) {
         if (!f.write)
             continue;
         f.frame = record.WriteFrame(parsed.frames.tag, f.frameId, f.text);
-        f.rendered = makeRawFrame(f.frameId, renderFieldContent(*f.frame, parsed.version), parsed.version,
+        f.rendered = MakeRawFrame(f.frameId, RenderFieldContent(*f.frame, parsed.version), parsed.version,
                                   parsed.raw.unsynchronised);
     }
 }
@@ -112,7 +113,7 @@ enum class Layout {
 };
 
 // The plan's field written into the stored frame `index`, or null.
-const FieldWrite* writtenFrom(const ParsedTag& parsed, const SavePlan& plan, size_t index)
+const FieldWrite* WrittenFrom(const ParsedTag& parsed, const SavePlan& plan, size_t index)
 {
     const Frame* from = parsed.frames.fromStored[index];
     for (const FieldWrite& f : plan)
@@ -122,7 +123,7 @@ const FieldWrite* writtenFrom(const ParsedTag& parsed, const SavePlan& plan, siz
 }
 
 // Save step: the frames of the new tag. Every other frame is copied as stored.
-RawTag composeFrames(const ParsedTag& parsed, const SavePlan& plan, Layout layout)
+RawTag ComposeFrames(const ParsedTag& parsed, const SavePlan& plan, Layout layout)
 {
     const RawTag& raw = parsed.raw;
     // 0: not a field's id; 1: an unwritten field's; 2: a written field's.
@@ -139,7 +140,7 @@ RawTag composeFrames(const ParsedTag& parsed, const SavePlan& plan, Layout layou
             const int g = group(stored.id);
             if (layout == Layout::FieldFramesLast && g != pass)
                 continue;
-            if (const FieldWrite* written = writtenFrom(parsed, plan, i))
+            if (const FieldWrite* written = WrittenFrom(parsed, plan, i))
                 updated.frames.push_back(written->rendered);
             // A tag may hold a field's text frame twice, which ID3v2 does not allow; the editor shows the
             // first. When that field is written the later ones go, or other readers would go on showing
@@ -155,7 +156,7 @@ RawTag composeFrames(const ParsedTag& parsed, const SavePlan& plan, Layout layou
     return updated;
 }
 
-unsigned long long framesSize(const RawTag& tag)
+unsigned long long FramesSize(const RawTag& tag)
 {
     unsigned long long size = 10;  // the tag header
     for (const RawFrame& f : tag.frames)
@@ -165,13 +166,13 @@ unsigned long long framesSize(const RawTag& tag)
 
 // Save step: whether the new region reads back with every frame it was composed of and, for the fields
 // written, their texts. The fields not written keep their frames byte for byte, so they read as before.
-bool readsBack(CMp3File& record, const ByteVector& region, const RawTag& updated, const SavePlan& plan)
+bool ReadsBack(CMp3File& record, const ByteVector& region, const RawTag& updated, const SavePlan& plan)
 {
     if (region.isEmpty())
         return false;
-    const RawTag check = parseId3v2(region);
+    const RawTag check = ParseId3v2(region);
     if (!check.problem.empty() || check.frames.size() != updated.frames.size() ||
-        !std::equal(check.frames.begin(), check.frames.end(), updated.frames.begin(), sameFrame))
+        !std::equal(check.frames.begin(), check.frames.end(), updated.frames.begin(), SameFrame))
         return false;
     std::vector<ByteVector> writtenIds;
     for (const FieldWrite& f : plan)
@@ -180,7 +181,7 @@ bool readsBack(CMp3File& record, const ByteVector& region, const RawTag& updated
     if (writtenIds.empty())
         return true;
     FieldFrameSet frames;
-    collectFieldFrames(check, frames, writtenIds);
+    CollectFieldFrames(check, frames, writtenIds);
     std::string text;
     return frames.problem.empty() && std::all_of(plan.begin(), plan.end(), [&](const FieldWrite& f) {
                return !f.write || (record.ReadFrame(frames.tag, f.frameId, text) && text == f.expected);
@@ -189,8 +190,8 @@ bool readsBack(CMp3File& record, const ByteVector& region, const RawTag& updated
 
 // Save step: the ID3v1 tag the file is to end with, from the stored one (empty when the file has none)
 // and the texts of the plan; empty for no ID3v1 tag. Only the slots whose fields do not hold their texts
-// change (see composeId3v1).
-ByteVector id3v1For(const ByteVector& stored, const SavePlan& plan)
+// change (see ComposeId3v1).
+ByteVector Id3v1For(const ByteVector& stored, const SavePlan& plan)
 {
     Id3v1Texts texts;
     Id3v1Flags unchanged{};
@@ -199,17 +200,17 @@ ByteVector id3v1For(const ByteVector& stored, const SavePlan& plan)
         if (f.field->id3v1 == Id3v1Slot::None)
             continue;
         texts[slot] = f.text;
-        unchanged[slot] = holdsText(f);
+        unchanged[slot] = HoldsText(f);
     }
-    return composeId3v1(stored, texts, unchanged);
+    return ComposeId3v1(stored, texts, unchanged);
 }
 
 // What changes at the file's end: the ID3v1 bytes that differ, or a whole tag appended.
-ByteRun id3v1Run(const Mp3FileAccess& file, const ByteVector& id3v1)
+ByteRun Id3v1Run(const Mp3FileAccess& file, const ByteVector& id3v1)
 {
-    if (file.id3v1Tag().isEmpty())
-        return {file.fileSize(), id3v1};
-    return changedRun(file.id3v1Tag(), id3v1, file.fileSize() - kId3v1Size);
+    if (file.Id3v1Tag().isEmpty())
+        return {file.FileSize(), id3v1};
+    return ChangedRun(file.Id3v1Tag(), id3v1, file.FileSize() - kId3v1Size);
 }
 
 // The new ID3v2 tag and how it goes into the file.
@@ -225,40 +226,40 @@ struct NewTag {
 // that cannot be replaced, in place whenever it fits. Otherwise a new file, laid out so that the next
 // save of these fields changes only a short run before the padding and a picture does not move when a
 // text grows.
-NewTag composeTag(const ParsedTag& parsed, const SavePlan& plan, const Mp3FileAccess& file, const ByteVector& id3v1)
+NewTag ComposeTag(const ParsedTag& parsed, const SavePlan& plan, const Mp3FileAccess& file, const ByteVector& id3v1)
 {
     NewTag tag;
-    tag.frames = composeFrames(parsed, plan, Layout::KeepPlaces);
-    tag.region = renderId3v2(tag.frames, file.id3v2RegionSize(), kGrowPadding);
-    if (tag.region.size() == file.id3v2RegionSize()) {
-        tag.id3v2Run = changedRun(file.id3v2Region(), tag.region, 0);
-        tag.id3v1Run = id3v1Run(file, id3v1);
-        tag.inPlace = (tag.id3v2Run.withinOnePage() && tag.id3v1Run.withinOnePage()) || !file.canReplace();
+    tag.frames = ComposeFrames(parsed, plan, Layout::KeepPlaces);
+    tag.region = RenderId3v2(tag.frames, file.Id3v2RegionSize(), kGrowPadding);
+    if (tag.region.size() == file.Id3v2RegionSize()) {
+        tag.id3v2Run = ChangedRun(file.Id3v2Region(), tag.region, 0);
+        tag.id3v1Run = Id3v1Run(file, id3v1);
+        tag.inPlace = (tag.id3v2Run.WithinOnePage() && tag.id3v1Run.WithinOnePage()) || !file.CanReplace();
     }
     if (tag.inPlace || tag.region.isEmpty())
         return tag;
-    tag.frames = composeFrames(parsed, plan, Layout::FieldFramesLast);
+    tag.frames = ComposeFrames(parsed, plan, Layout::FieldFramesLast);
     const unsigned long long audio =
-        file.fileSize() - std::min(file.fileSize(), file.id3v2RegionSize() + file.id3v1Tag().size());
+        file.FileSize() - std::min(file.FileSize(), file.Id3v2RegionSize() + file.Id3v1Tag().size());
     const unsigned long long size =
-        rewrittenRegionSize(framesSize(tag.frames), file.id3v2RegionSize(), kGrowPadding, audio, !id3v1.isEmpty());
-    tag.region = renderId3v2(tag.frames, size, 0);
+        RewrittenRegionSize(FramesSize(tag.frames), file.Id3v2RegionSize(), kGrowPadding, audio, !id3v1.isEmpty());
+    tag.region = RenderId3v2(tag.frames, size, 0);
     return tag;
 }
 
 // Save step: the write: in place, ID3v2 then ID3v1, each a run within one page (but for the exception
 // above); or the new file.
-bool writeTag(Mp3FileAccess& file, const NewTag& tag, const ByteVector& id3v1, SaveFailure& error)
+bool WriteTag(Mp3FileAccess& file, const NewTag& tag, const ByteVector& id3v1, SaveFailure& error)
 {
     if (!tag.inPlace)
-        return file.replace(tag.region, id3v1, error);
-    if (tag.id3v2Run.empty() && tag.id3v1Run.empty())
+        return file.Replace(tag.region, id3v1, error);
+    if (tag.id3v2Run.Empty() && tag.id3v1Run.Empty())
         return true;
-    return (tag.id3v2Run.empty() || file.writeInPlace(tag.id3v2Run, error)) &&
-           (tag.id3v1Run.empty() || file.writeInPlace(tag.id3v1Run, error)) && file.stillAtPath(error);
+    return (tag.id3v2Run.Empty() || file.WriteInPlace(tag.id3v2Run, error)) &&
+           (tag.id3v1Run.Empty() || file.WriteInPlace(tag.id3v1Run, error)) && file.StillAtPath(error);
 }
 
-void assign(std::string& member, const std::string& text) noexcept
+void Assign(std::string& member, const std::string& text) noexcept
 {
     try {
         member = text;
@@ -281,17 +282,17 @@ void CMp3File::Load()
     try {
         Mp3FileAccess file;
         SaveFailure error;
-        if (file.open(m_path, false, error) && file.readRegions(error)) {
-            auto loaded = std::make_unique<LoadedTag>(loadedFrom(file));
+        if (file.Open(m_path, false, error) && file.ReadRegions(error)) {
+            auto loaded = std::make_unique<LoadedTag>(LoadedFrom(file));
             const ParsedTag& parsed = *loaded->parsed;
-            const Id3v1Texts id3v1 = parseId3v1(loaded->id3v1);
+            const Id3v1Texts id3v1 = ParseId3v1(loaded->id3v1);
             for (const TagField& field : kTagFields) {
                 // The other version's year frame stands in when a tag has the wrong one.
-                const std::string_view id = field.frameId(parsed.version);
-                const std::string_view otherId = field.frameId(parsed.version >= 4 ? 3 : 4);
+                const std::string_view id = field.FrameId(parsed.version);
+                const std::string_view otherId = field.FrameId(parsed.version >= 4 ? 3 : 4);
                 std::string text;
-                if (!ReadFrame(parsed.frames.tag, frameIdOf(id), text) &&
-                    (id == otherId || !ReadFrame(parsed.frames.tag, frameIdOf(otherId), text)) &&
+                if (!ReadFrame(parsed.frames.tag, FrameIdOf(id), text) &&
+                    (id == otherId || !ReadFrame(parsed.frames.tag, FrameIdOf(otherId), text)) &&
                     field.id3v1 != Id3v1Slot::None)
                     text = id3v1[static_cast<size_t>(field.id3v1)];
                 (this->*field.set)(text);
@@ -308,21 +309,21 @@ void CMp3File::Load()
 
 bool CMp3File::ReadFrame(const TagLib::ID3v2::Tag& tag, const TagLib::ByteVector& frameId, std::string& text)
 {
-    const Frame* frame = findFieldFrame(tag, frameId);
-    text = frame ? fieldText(*frame) : std::string();
+    const Frame* frame = FindFieldFrame(tag, frameId);
+    text = frame ? FieldText(*frame) : std::string();
     return frame != nullptr;
 }
 
 TagLib::ID3v2::Frame* CMp3File::WriteFrame(TagLib::ID3v2::Tag& tag, const TagLib::ByteVector& frameId,
                                            const std::string& text)
 {
-    Frame* frame = findFieldFrame(tag, frameId);
+    Frame* frame = FindFieldFrame(tag, frameId);
     if (!frame) {
-        std::unique_ptr<Frame> created = newFieldFrame(frameId);
+        std::unique_ptr<Frame> created = NewFieldFrame(frameId);
         frame = created.get();
         tag.addFrame(created.release());
     }
-    setFieldText(*frame, text);
+    SetFieldText(*frame, text);
     return frame;
 }
 
@@ -333,9 +334,9 @@ bool CMp3File::Save()
     try {
         m_saveFailure = SaveTag();
     } catch (const std::exception& e) {
-        assign(m_saveFailure.detail, std::string("unexpected failure: ") + e.what());
+        Assign(m_saveFailure.detail, std::string("unexpected failure: ") + e.what());
     } catch (...) {
-        assign(m_saveFailure.detail, "unexpected failure");
+        Assign(m_saveFailure.detail, "unexpected failure");
     }
     if (m_saveFailure.reason != SaveReason::None && m_loaded)
         m_loaded->parsed.reset();  // the decoded frames may hold texts the file does not
@@ -346,16 +347,16 @@ bool CMp3File::Save()
 // were found in (same inode, size and times to the nanosecond), else read afresh.
 bool CMp3File::TakeLoadedTag(Mp3FileAccess& file, SaveFailure& error)
 {
-    if (m_loaded && m_loaded->identity == file.identity()) {
-        file.useRegions(m_loaded->region, m_loaded->regionSize, m_loaded->id3v1);
+    if (m_loaded && m_loaded->identity == file.Identity()) {
+        file.UseRegions(m_loaded->region, m_loaded->regionSize, m_loaded->id3v1);
         if (!m_loaded->parsed)
-            m_loaded->parsed = parseTag(m_loaded->region);
+            m_loaded->parsed = ParseTag(m_loaded->region);
         return true;
     }
     m_loaded.reset();
-    if (!file.readRegions(error))
+    if (!file.ReadRegions(error))
         return false;
-    m_loaded = std::make_unique<LoadedTag>(loadedFrom(file));
+    m_loaded = std::make_unique<LoadedTag>(LoadedFrom(file));
     return true;
 }
 
@@ -365,28 +366,28 @@ SaveFailure CMp3File::SaveTag()
 {
     Mp3FileAccess file;
     SaveFailure error;
-    if (!file.open(m_path, true, error))
+    if (!file.Open(m_path, true, error))
         return error;
     if (m_loadFailed)
         return {SaveReason::LoadFailed, "file could not be read when loaded"};
     if (!TakeLoadedTag(file, error))
         return error;
     const std::unique_ptr<ParsedTag> parsed = std::move(m_loaded->parsed);  // the save changes its frames
-    if (SaveFailure refusal = refusalFor(*parsed, file); refusal.reason != SaveReason::None)
+    if (SaveFailure refusal = RefusalFor(*parsed, file); refusal.reason != SaveReason::None)
         return refusal;
 
-    SavePlan plan = planFields(*this, *parsed, m_setSinceLoad);
-    writeFields(*this, *parsed, plan);
-    const ByteVector id3v1 = id3v1For(file.id3v1Tag(), plan);
-    const NewTag tag = composeTag(*parsed, plan, file, id3v1);
+    SavePlan plan = PlanFields(*this, *parsed, m_setSinceLoad);
+    WriteFields(*this, *parsed, plan);
+    const ByteVector id3v1 = Id3v1For(file.Id3v1Tag(), plan);
+    const NewTag tag = ComposeTag(*parsed, plan, file, id3v1);
     if (tag.region.isEmpty())
         return {SaveReason::TagTooLarge, "tag too large"};
     // Before touching the file: the new tag must hold every frame of the old one and the new texts.
-    if (!readsBack(*this, tag.region, tag.frames, plan))
+    if (!ReadsBack(*this, tag.region, tag.frames, plan))
         return {SaveReason::Internal, "the new tag did not read back as written"};
-    if (!writeTag(file, tag, id3v1, error))
+    if (!WriteTag(file, tag, id3v1, error))
         return error;
-    m_loaded->identity = file.identity();
+    m_loaded->identity = file.Identity();
     m_loaded->region = tag.region;
     m_loaded->regionSize = tag.region.size();
     m_loaded->id3v1 = id3v1;
@@ -401,7 +402,7 @@ void CMp3File::ClearTexts() noexcept
 
 void CMp3File::Set(size_t fieldIndex, std::string& member, const std::string& text) noexcept
 {
-    assign(member, text);
+    Assign(member, text);
     m_setSinceLoad[fieldIndex] = true;
 }
 
@@ -438,3 +439,5 @@ void CMp3File::SetCopyright(const std::string& text) { Set(Index(TagFieldId::Cop
 void CMp3File::SetOrigArtist(const std::string& text) { Set(Index(TagFieldId::OrigArtist), m_origArtist, text); }
 void CMp3File::SetComposer(const std::string& text) { Set(Index(TagFieldId::Composer), m_composer, text); }
 void CMp3File::SetComment(const std::string& text) { Set(Index(TagFieldId::Comment), m_comment, text); }
+
+}  // namespace kestrune

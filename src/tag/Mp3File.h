@@ -20,6 +20,8 @@ class Tag;
 }  // namespace ID3v2
 }  // namespace TagLib
 
+namespace kestrune {
+
 // The tag of one MP3 file as the twelve texts the editor shows, in UTF-8.
 //
 // A record is short-lived: construct it on a path, Load, read or set texts, Save. No file stays open
@@ -130,3 +132,5 @@ private:
     // unchanged file reads and parses nothing again; null when there is nothing to go by.
     std::unique_ptr<kestrune::tag::LoadedTag> m_loaded;
 };
+
+}  // namespace kestrune

@@ -28,7 +28,7 @@ constexpr size_t kMaxTempBase = 200;   // with the hash of a longer name, keeps 
 
 // A failed system call: the reason from its error number, `otherwise` when the number says nothing
 // the user can act on.
-SaveFailure systemFailure(SaveReason otherwise, const char* what)
+SaveFailure SystemFailure(SaveReason otherwise, const char* what)
 {
     const int number = errno;
     SaveReason reason = otherwise;
@@ -42,7 +42,7 @@ SaveFailure systemFailure(SaveReason otherwise, const char* what)
 }
 
 // Up to `size` bytes at `offset`; fewer at the end of the file.
-bool readAt(int fd, unsigned long long offset, unsigned long long size, ByteVector& out)
+bool ReadAt(int fd, unsigned long long offset, unsigned long long size, ByteVector& out)
 {
     out.resize(static_cast<unsigned>(size));
     unsigned long long done = 0;
@@ -60,7 +60,7 @@ bool readAt(int fd, unsigned long long offset, unsigned long long size, ByteVect
     return true;
 }
 
-bool writeAll(int fd, const char* data, size_t size, off_t offset)
+bool WriteAll(int fd, const char* data, size_t size, off_t offset)
 {
     while (size > 0) {
         const ssize_t n = ::pwrite(fd, data, size, offset);
@@ -76,7 +76,7 @@ bool writeAll(int fd, const char* data, size_t size, off_t offset)
 }
 
 // Copies [from, to) of `in` to the end of `out` at `outOffset`.
-bool copyRange(int in, off_t from, off_t to, int out, off_t outOffset)
+bool CopyRange(int in, off_t from, off_t to, int out, off_t outOffset)
 {
     while (from < to) {
         const ssize_t n = ::copy_file_range(in, &from, out, &outOffset, static_cast<size_t>(to - from), 0);
@@ -94,7 +94,7 @@ bool copyRange(int in, off_t from, off_t to, int out, off_t outOffset)
             const ssize_t r = ::pread(in, buffer.data(), std::min<off_t>(to - from, buffer.size()), from);
             if (r < 0 && errno == EINTR)
                 continue;
-            if (r <= 0 || !writeAll(out, buffer.data(), static_cast<size_t>(r), outOffset))
+            if (r <= 0 || !WriteAll(out, buffer.data(), static_cast<size_t>(r), outOffset))
                 return false;
             from += r;
             outOffset += r;
@@ -112,7 +112,7 @@ void SetInPlaceWriteHookForTests(std::function<bool(unsigned long long offset, s
     g_inPlaceWriteHookForTests = std::move(hook);
 }
 
-FileIdentity FileIdentity::of(const struct stat& st)
+FileIdentity FileIdentity::Of(const struct stat& st)
 {
     return {st.st_dev, st.st_ino, st.st_size, st.st_mtim, st.st_ctim};
 }
@@ -124,7 +124,7 @@ bool FileIdentity::operator==(const FileIdentity& other) const
            same(changed, other.changed);
 }
 
-bool Mp3FileAccess::keepOwnerAndMode(int fd) const
+bool Mp3FileAccess::KeepOwnerAndMode(int fd) const
 {
     if (::fchown(fd, m_stat.st_uid, m_stat.st_gid) != 0) {
         // Only the superuser may give a file away; it is enough when the new file has the owner already.
@@ -135,7 +135,7 @@ bool Mp3FileAccess::keepOwnerAndMode(int fd) const
     return ::fchmod(fd, m_stat.st_mode & 07777) == 0;  // after chown, which may clear set-id bits
 }
 
-bool Mp3FileAccess::keepAttributes(int fd) const
+bool Mp3FileAccess::KeepAttributes(int fd) const
 {
     // Extended attributes carry what other programs know of the file (desktop tags and ratings,
     // access lists); a new file must not shed them.
@@ -163,7 +163,7 @@ bool Mp3FileAccess::keepAttributes(int fd) const
 
 namespace {
 
-bool fsyncFolder(const std::string& folder)
+bool FsyncFolder(const std::string& folder)
 {
     const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0)
@@ -181,7 +181,7 @@ Mp3FileAccess::~Mp3FileAccess()
         ::close(m_fd);  // also releases the lock
 }
 
-std::string Mp3FileAccess::tempPath() const
+std::string Mp3FileAccess::TempPath() const
 {
     // A fixed name per file: a temporary left by a killed save is found and removed by the next one.
     const size_t slash = m_path.rfind('/');
@@ -199,7 +199,7 @@ std::string Mp3FileAccess::tempPath() const
     return m_path.substr(0, slash + 1) + "." + name + ".kestrune-save";
 }
 
-bool Mp3FileAccess::open(const std::string& path, bool forWriting, SaveFailure& error)
+bool Mp3FileAccess::Open(const std::string& path, bool forWriting, SaveFailure& error)
 {
     // Look before opening: opening a FIFO or a device can block or act; a directory would make TagLib spin.
     // A symbolic link is followed to what it names.
@@ -208,7 +208,7 @@ bool Mp3FileAccess::open(const std::string& path, bool forWriting, SaveFailure& 
     const bool isLink = found && S_ISLNK(st.st_mode);
     if ((!found || isLink) && ::stat(path.c_str(), &st) != 0) {
         error = errno == ENOENT ? SaveFailure{SaveReason::NotFound, "file not found", ENOENT}
-                                : systemFailure(SaveReason::ReadFailed, "cannot read the file");
+                                : SystemFailure(SaveReason::ReadFailed, "cannot read the file");
         return false;
     }
     if (!S_ISREG(st.st_mode)) {
@@ -225,7 +225,7 @@ bool Mp3FileAccess::open(const std::string& path, bool forWriting, SaveFailure& 
         // folders lead to the same folder either way.
         char resolved[PATH_MAX];
         if (isLink && !::realpath(path.c_str(), resolved)) {
-            error = systemFailure(SaveReason::ReadFailed, "cannot resolve the path");
+            error = SystemFailure(SaveReason::ReadFailed, "cannot resolve the path");
             return false;
         }
         if (isLink)
@@ -233,7 +233,7 @@ bool Mp3FileAccess::open(const std::string& path, bool forWriting, SaveFailure& 
     }
     m_fd = ::open(m_path.c_str(), (forWriting ? O_RDWR : O_RDONLY) | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (m_fd < 0) {
-        error = systemFailure(SaveReason::ReadFailed, "cannot open the file");
+        error = SystemFailure(SaveReason::ReadFailed, "cannot open the file");
         return false;
     }
     if (::fstat(m_fd, &m_stat) != 0 || !S_ISREG(m_stat.st_mode)) {
@@ -253,31 +253,31 @@ bool Mp3FileAccess::open(const std::string& path, bool forWriting, SaveFailure& 
         }
         // A temporary left by a killed save goes now, whichever way this save writes, or if it writes
         // nothing; the lock keeps other savers of this file away from it.
-        ::unlink(tempPath().c_str());
+        ::unlink(TempPath().c_str());
     }
-    m_identity = FileIdentity::of(m_stat);
+    m_identity = FileIdentity::Of(m_stat);
     return true;
 }
 
-void Mp3FileAccess::useRegions(const ByteVector& region, unsigned long long regionSize, const ByteVector& id3v1)
+void Mp3FileAccess::UseRegions(const ByteVector& region, unsigned long long regionSize, const ByteVector& id3v1)
 {
     m_region = region;
     m_regionSize = regionSize;
     m_id3v1 = id3v1;
 }
 
-bool Mp3FileAccess::readRegions(SaveFailure& error)
+bool Mp3FileAccess::ReadRegions(SaveFailure& error)
 {
     const auto fileSize = static_cast<unsigned long long>(m_stat.st_size);
     ByteVector head;
-    if (!readAt(m_fd, 0, std::min<unsigned long long>(kFirstRead, fileSize), head)) {
-        error = systemFailure(SaveReason::ReadFailed, "cannot read the file");
+    if (!ReadAt(m_fd, 0, std::min<unsigned long long>(kFirstRead, fileSize), head)) {
+        error = SystemFailure(SaveReason::ReadFailed, "cannot read the file");
         return false;
     }
-    m_regionSize = kestrune::tag::id3v2RegionSize(head);
+    m_regionSize = kestrune::tag::Id3v2RegionSize(head);
     if (m_regionSize > head.size() && head.size() == kFirstRead) {
-        if (!readAt(m_fd, 0, std::min(m_regionSize, fileSize), m_region)) {
-            error = systemFailure(SaveReason::ReadFailed, "cannot read the file");
+        if (!ReadAt(m_fd, 0, std::min(m_regionSize, fileSize), m_region)) {
+            error = SystemFailure(SaveReason::ReadFailed, "cannot read the file");
             return false;
         }
     } else
@@ -286,24 +286,24 @@ bool Mp3FileAccess::readRegions(SaveFailure& error)
     // An ID3v1 tag sits in the last 128 bytes, after the ID3v2 region.
     if (fileSize >= m_regionSize + kId3v1Size) {
         ByteVector tail;
-        if (!readAt(m_fd, fileSize - kId3v1Size, kId3v1Size, tail)) {
-            error = systemFailure(SaveReason::ReadFailed, "cannot read the file");
+        if (!ReadAt(m_fd, fileSize - kId3v1Size, kId3v1Size, tail)) {
+            error = SystemFailure(SaveReason::ReadFailed, "cannot read the file");
             return false;
         }
-        if (isId3v1(tail))
+        if (IsId3v1(tail))
             m_id3v1 = tail;
     }
     return true;
 }
 
-bool Mp3FileAccess::hasMpegAudio() const
+bool Mp3FileAccess::HasMpegAudio() const
 {
     // TagLib knows the MPEG frame header and checks that a second frame follows the first.
     TagLib::MPEG::File file(m_path.c_str(), false);
     return file.isValid() && file.firstFrameOffset() >= 0;
 }
 
-bool Mp3FileAccess::writeInPlace(const ByteRun& run, SaveFailure& error)
+bool Mp3FileAccess::WriteInPlace(const ByteRun& run, SaveFailure& error)
 {
     unsigned long long at = run.offset;
     const char* data = run.bytes.data();
@@ -314,8 +314,8 @@ bool Mp3FileAccess::writeInPlace(const ByteRun& run, SaveFailure& error)
             error = {SaveReason::WriteFailed, "write interrupted"};
             return false;
         }
-        if (!writeAll(m_fd, data, piece, static_cast<off_t>(at))) {
-            error = systemFailure(SaveReason::WriteFailed, "write failed");
+        if (!WriteAll(m_fd, data, piece, static_cast<off_t>(at))) {
+            error = SystemFailure(SaveReason::WriteFailed, "write failed");
             return false;
         }
         at += piece;
@@ -323,14 +323,14 @@ bool Mp3FileAccess::writeInPlace(const ByteRun& run, SaveFailure& error)
         left -= piece;
     }
     if (::fstat(m_fd, &m_stat) != 0) {
-        error = systemFailure(SaveReason::WriteFailed, "write failed");
+        error = SystemFailure(SaveReason::WriteFailed, "write failed");
         return false;
     }
-    m_identity = FileIdentity::of(m_stat);
+    m_identity = FileIdentity::Of(m_stat);
     return true;
 }
 
-bool Mp3FileAccess::stillAtPath(SaveFailure& error)
+bool Mp3FileAccess::StillAtPath(SaveFailure& error)
 {
     struct stat now {};
     if (::stat(m_path.c_str(), &now) != 0 || now.st_ino != m_stat.st_ino || now.st_dev != m_stat.st_dev) {
@@ -340,10 +340,10 @@ bool Mp3FileAccess::stillAtPath(SaveFailure& error)
     return true;
 }
 
-bool Mp3FileAccess::unchangedSinceRead(SaveFailure& error) const
+bool Mp3FileAccess::UnchangedSinceRead(SaveFailure& error) const
 {
     struct stat now {};
-    if (::fstat(m_fd, &now) != 0 || !(FileIdentity::of(now) == m_identity)) {
+    if (::fstat(m_fd, &now) != 0 || !(FileIdentity::Of(now) == m_identity)) {
         error = {SaveReason::ChangedMeanwhile, "file changed by another program while saving"};
         return false;
     }
@@ -355,18 +355,18 @@ bool Mp3FileAccess::unchangedSinceRead(SaveFailure& error) const
     return true;
 }
 
-std::string Mp3FileAccess::folderPath() const
+std::string Mp3FileAccess::FolderPath() const
 {
     const size_t slash = m_path.rfind('/');
     return slash == std::string::npos ? "." : slash == 0 ? "/" : m_path.substr(0, slash);
 }
 
-bool Mp3FileAccess::canReplace() const
+bool Mp3FileAccess::CanReplace() const
 {
-    return m_stat.st_nlink <= 1 && ::access(folderPath().c_str(), W_OK) == 0;
+    return m_stat.st_nlink <= 1 && ::access(FolderPath().c_str(), W_OK) == 0;
 }
 
-bool Mp3FileAccess::replace(const ByteVector& region, const ByteVector& id3v1, SaveFailure& error)
+bool Mp3FileAccess::Replace(const ByteVector& region, const ByteVector& id3v1, SaveFailure& error)
 {
     if (m_stat.st_nlink > 1) {
         // Renaming a new file over one of several links would part it from the others.
@@ -380,51 +380,51 @@ bool Mp3FileAccess::replace(const ByteVector& region, const ByteVector& id3v1, S
         error = {SaveReason::TagDamaged, "tag size past the end of the file"};
         return false;
     }
-    const std::string folder = folderPath();
-    const std::string temp = tempPath();
+    const std::string folder = FolderPath();
+    const std::string temp = TempPath();
     ::unlink(temp.c_str());
     const int out = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
     if (out < 0) {
-        error = systemFailure(SaveReason::WriteFailed, "cannot create a temporary file");
+        error = SystemFailure(SaveReason::WriteFailed, "cannot create a temporary file");
         return false;
     }
     const off_t regionSize = static_cast<off_t>(region.size());
-    bool ok = writeAll(out, region.data(), region.size(), 0) &&
-              copyRange(m_fd, audioStart, audioEnd, out, regionSize) &&
-              writeAll(out, id3v1.data(), id3v1.size(), regionSize + (audioEnd - audioStart));
+    bool ok = WriteAll(out, region.data(), region.size(), 0) &&
+              CopyRange(m_fd, audioStart, audioEnd, out, regionSize) &&
+              WriteAll(out, id3v1.data(), id3v1.size(), regionSize + (audioEnd - audioStart));
     if (!ok)
-        error = systemFailure(SaveReason::WriteFailed, "write failed");
-    if (ok && !keepOwnerAndMode(out)) {
+        error = SystemFailure(SaveReason::WriteFailed, "write failed");
+    if (ok && !KeepOwnerAndMode(out)) {
         ok = false;
         error = {SaveReason::CannotKeepOwner, "cannot keep the file's owner and mode"};
     }
-    if (ok && !keepAttributes(out)) {
+    if (ok && !KeepAttributes(out)) {
         ok = false;
         error = {SaveReason::CannotKeepOwner, "cannot keep the file's extended attributes"};
     }
     if (ok && ::fsync(out) != 0) {
         ok = false;
-        error = systemFailure(SaveReason::WriteFailed, "write failed");
+        error = SystemFailure(SaveReason::WriteFailed, "write failed");
     }
     // Another program may have renamed a file of its own over the path, or written into this one: a
     // file built from what was read before would undo its work.
-    if (ok && !unchangedSinceRead(error))
+    if (ok && !UnchangedSinceRead(error))
         ok = false;
     if (ok && ::rename(temp.c_str(), m_path.c_str()) != 0) {
         ok = false;
-        error = systemFailure(SaveReason::WriteFailed, "cannot replace the file");
+        error = SystemFailure(SaveReason::WriteFailed, "cannot replace the file");
     }
     struct stat written {};
     if (ok && ::fstat(out, &written) == 0) {  // after the rename, which sets the change time
         m_stat = written;
-        m_identity = FileIdentity::of(written);
+        m_identity = FileIdentity::Of(written);
     }
     ::close(out);  // after fsync, a failing close says nothing about the data
     if (!ok) {
         ::unlink(temp.c_str());
         return false;
     }
-    fsyncFolder(folder);  // the rename is done; a failed flush of the folder does not undo it
+    FsyncFolder(folder);  // the rename is done; a failed flush of the folder does not undo it
     return true;
 }
 

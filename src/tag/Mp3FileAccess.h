@@ -25,9 +25,9 @@ struct ByteRun {
     unsigned long long offset = 0;
     ByteVector bytes;
 
-    bool empty() const { return bytes.isEmpty(); }
+    bool Empty() const { return bytes.isEmpty(); }
     // Whether a kill cannot split it: empty, or inside one page of the file.
-    bool withinOnePage() const { return empty() || offset / kFilePage == (offset + bytes.size() - 1) / kFilePage; }
+    bool WithinOnePage() const { return Empty() || offset / kFilePage == (offset + bytes.size() - 1) / kFilePage; }
 };
 
 // What tells a file from the same file changed, or from another file at the same path: a change of
@@ -39,7 +39,7 @@ struct FileIdentity {
     timespec modified{};
     timespec changed{};
 
-    static FileIdentity of(const struct stat& st);
+    static FileIdentity Of(const struct stat& st);
     bool operator==(const FileIdentity& other) const;
 };
 
@@ -52,44 +52,44 @@ public:
 
     // Opens a regular file; `error` says why not. Opening for writing also takes an exclusive lock for
     // the time of the save, refuses read-only files and removes a temporary left by a killed save.
-    bool open(const std::string& path, bool forWriting, SaveFailure& error);
+    bool Open(const std::string& path, bool forWriting, SaveFailure& error);
     // The opened file as it was when opened (or when last written by this object).
-    const FileIdentity& identity() const { return m_identity; }
+    const FileIdentity& Identity() const { return m_identity; }
 
     // Reads the tag regions of the opened file; or takes them as read before from this same file.
-    bool readRegions(SaveFailure& error);
-    void useRegions(const ByteVector& region, unsigned long long regionSize, const ByteVector& id3v1);
+    bool ReadRegions(SaveFailure& error);
+    void UseRegions(const ByteVector& region, unsigned long long regionSize, const ByteVector& id3v1);
 
     // The ID3v2 region at the start (as far as the file holds it), and its size as declared.
-    const ByteVector& id3v2Region() const { return m_region; }
-    unsigned long long id3v2RegionSize() const { return m_regionSize; }
+    const ByteVector& Id3v2Region() const { return m_region; }
+    unsigned long long Id3v2RegionSize() const { return m_regionSize; }
     // The ID3v1 tag at the end, or empty.
-    const ByteVector& id3v1Tag() const { return m_id3v1; }
-    unsigned long long fileSize() const { return static_cast<unsigned long long>(m_stat.st_size); }
+    const ByteVector& Id3v1Tag() const { return m_id3v1; }
+    unsigned long long FileSize() const { return static_cast<unsigned long long>(m_stat.st_size); }
 
     // Whether an MPEG audio frame follows the ID3v2 region.
-    bool hasMpegAudio() const;
+    bool HasMpegAudio() const;
 
     // Writes `run` into the file in place, one write per page of the file it touches (a run within
     // one page is a single write).
-    bool writeInPlace(const ByteRun& run, SaveFailure& error);
+    bool WriteInPlace(const ByteRun& run, SaveFailure& error);
     // Whether the path still names the opened file: after writing in place, so that a write into a
     // file another program has renamed away or replaced meanwhile is not taken for a save.
-    bool stillAtPath(SaveFailure& error);
+    bool StillAtPath(SaveFailure& error);
 
     // Writes `region`, the audio and `id3v1` to a temporary file beside the original, flushes it, gives
     // it the original's mode, owner and attributes and renames it over the original, unless the path
     // no longer names the file that was read or that file has changed since.
-    bool replace(const ByteVector& region, const ByteVector& id3v1, SaveFailure& error);
-    // Whether replace can work: the file has no other hard links and its folder takes a new file.
-    bool canReplace() const;
+    bool Replace(const ByteVector& region, const ByteVector& id3v1, SaveFailure& error);
+    // Whether Replace can work: the file has no other hard links and its folder takes a new file.
+    bool CanReplace() const;
 
 private:
-    bool keepOwnerAndMode(int fd) const;
-    bool keepAttributes(int fd) const;
-    bool unchangedSinceRead(SaveFailure& error) const;
-    std::string tempPath() const;  // where replace writes the new file
-    std::string folderPath() const;
+    bool KeepOwnerAndMode(int fd) const;
+    bool KeepAttributes(int fd) const;
+    bool UnchangedSinceRead(SaveFailure& error) const;
+    std::string TempPath() const;  // where Replace writes the new file
+    std::string FolderPath() const;
 
     int m_fd = -1;
     struct stat m_stat {};

@@ -2,6 +2,8 @@
 
 #include <string>
 
+namespace kestrune {
+
 // Why a save did not write a file: a reason the window can put into the user's words, with the
 // technical detail (and the system's error number) kept for the details pane.
 enum class SaveReason {
@@ -31,3 +33,5 @@ struct SaveFailure {
     std::string detail;  // technical, in English: which frame, which byte, which call
     int systemError = 0; // errno where the system gave one, else 0
 };
+
+}  // namespace kestrune

@@ -58,7 +58,7 @@ constexpr unsigned char kNumeroSign = 0xB9;
 const QString kCyrillicOneLetterWords = QStringLiteral(u"авиксуяоізйАВИКСУЯОІЗЙ");
 const QString kLatinOneLetterWords = QStringLiteral(u"àéóèåöøôÀÉÓÈÅÖØÔ");
 
-char16_t charOf(unsigned char b, CodePage page)
+char16_t CharOf(unsigned char b, CodePage page)
 {
     if (b < 0x80)
         return b;
@@ -67,13 +67,13 @@ char16_t charOf(unsigned char b, CodePage page)
     return b < 0xA0 ? kCp1252C1[b - 0x80] : b;
 }
 
-bool isAsciiLetter(unsigned char b) { return (b | 0x20) >= 'a' && (b | 0x20) <= 'z'; }
+bool IsAsciiLetter(unsigned char b) { return (b | 0x20) >= 'a' && (b | 0x20) <= 'z'; }
 
-bool isLetterByte(unsigned char b)
+bool IsLetterByte(unsigned char b)
 {
     if (b < 0x80)
-        return isAsciiLetter(b);
-    return b >= 0xC0 || QChar(charOf(b, CodePage::Cp1251)).isLetter();
+        return IsAsciiLetter(b);
+    return b >= 0xC0 || QChar(CharOf(b, CodePage::Cp1251)).isLetter();
 }
 
 struct Votes {
@@ -81,7 +81,7 @@ struct Votes {
     int latin = 0;
 };
 
-void voteForWord(std::string_view word, Votes& votes)
+void VoteForWord(std::string_view word, Votes& votes)
 {
     int high = 0, highPairs = 0, mixedPairs = 0;
     for (size_t i = 0; i < word.size(); ++i) {
@@ -101,29 +101,29 @@ void voteForWord(std::string_view word, Votes& votes)
         votes.latin += high;
     else {
         const auto b = static_cast<unsigned char>(word[0]);
-        const bool cyrillicWord = kCyrillicOneLetterWords.contains(QChar(charOf(b, CodePage::Cp1251)));
-        const bool latinWord = kLatinOneLetterWords.contains(QChar(charOf(b, CodePage::Latin1)));
+        const bool cyrillicWord = kCyrillicOneLetterWords.contains(QChar(CharOf(b, CodePage::Cp1251)));
+        const bool latinWord = kLatinOneLetterWords.contains(QChar(CharOf(b, CodePage::Latin1)));
         votes.cyrillic += cyrillicWord && !latinWord;
         votes.latin += latinWord && !cyrillicWord;
     }
 }
 
-QString toQString(std::string_view bytes, CodePage page)
+QString ToQString(std::string_view bytes, CodePage page)
 {
     QString out;
     out.reserve(static_cast<qsizetype>(bytes.size()));
     for (char c : bytes)
-        out += QChar(charOf(static_cast<unsigned char>(c), page));
+        out += QChar(CharOf(static_cast<unsigned char>(c), page));
     return out;
 }
 
-std::string toStd(const QString& text)
+std::string ToStd(const QString& text)
 {
     const QByteArray utf8 = text.toUtf8();
     return std::string(utf8.constData(), static_cast<size_t>(utf8.size()));
 }
 
-std::optional<unsigned char> byteFor(char32_t c, CodePage page)
+std::optional<unsigned char> ByteFor(char32_t c, CodePage page)
 {
     if (c < 0x80 || (page == CodePage::Latin1 && c <= 0xFF))
         return static_cast<unsigned char>(c);
@@ -138,16 +138,16 @@ std::optional<unsigned char> byteFor(char32_t c, CodePage page)
 }
 
 // The text's characters, or nothing when it is not valid UTF-8.
-std::optional<QList<uint>> codePoints(std::string_view utf8)
+std::optional<QList<uint>> CodePoints(std::string_view utf8)
 {
     const QString text = QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
-    if (toStd(text) != utf8)
+    if (ToStd(text) != utf8)
         return std::nullopt;
     return text.toUcs4();
 }
 
 // ASCII stand-ins for the punctuation Latin-1 lacks (CP1251 holds these).
-std::optional<unsigned char> asciiStandIn(char32_t c)
+std::optional<unsigned char> AsciiStandIn(char32_t c)
 {
     switch (c) {
     case 0x2010: case 0x2011: case 0x2012: case 0x2013: case 0x2014: case 0x2015: case 0x2212:
@@ -169,11 +169,11 @@ struct Approximation {
     int direct = 0;  // characters the code page holds as they are
 };
 
-Approximation approximateIn(const QList<uint>& text, CodePage page)
+Approximation ApproximateIn(const QList<uint>& text, CodePage page)
 {
     Approximation out;
     for (char32_t c : text) {
-        if (auto b = byteFor(c, page)) {
+        if (auto b = ByteFor(c, page)) {
             out.bytes += static_cast<char>(*b);
             ++out.direct;
             continue;
@@ -185,14 +185,14 @@ Approximation approximateIn(const QList<uint>& text, CodePage page)
         for (char32_t p : parts.toUcs4()) {
             if (QChar::category(p) == QChar::Mark_NonSpacing)
                 continue;
-            auto b = byteFor(p, page);
+            auto b = ByteFor(p, page);
             whole = whole && b.has_value();
             if (b)
                 kept += static_cast<char>(*b);
         }
         if (whole && !kept.empty())
             out.bytes += kept;
-        else if (auto s = asciiStandIn(c))
+        else if (auto s = AsciiStandIn(c))
             out.bytes += static_cast<char>(*s);
         else {
             out.bytes += '?';
@@ -204,39 +204,39 @@ Approximation approximateIn(const QList<uint>& text, CodePage page)
 
 }  // namespace
 
-CodePage codePageOf(std::string_view bytes)
+CodePage CodePageOf(std::string_view bytes)
 {
     Votes votes;
     size_t i = 0;
     while (i < bytes.size()) {
         const auto b = static_cast<unsigned char>(bytes[i]);
-        if (!isLetterByte(b)) {
+        if (!IsLetterByte(b)) {
             votes.cyrillic += b == kNumeroSign;
             ++i;
             continue;
         }
         size_t end = i;
-        while (end < bytes.size() && isLetterByte(static_cast<unsigned char>(bytes[end])))
+        while (end < bytes.size() && IsLetterByte(static_cast<unsigned char>(bytes[end])))
             ++end;
-        voteForWord(bytes.substr(i, end - i), votes);
+        VoteForWord(bytes.substr(i, end - i), votes);
         i = end;
     }
     return votes.cyrillic > votes.latin ? CodePage::Cp1251 : CodePage::Latin1;
 }
 
-std::string decodeSingleByte(std::string_view bytes, CodePage page) { return toStd(toQString(bytes, page)); }
+std::string DecodeSingleByte(std::string_view bytes, CodePage page) { return ToStd(ToQString(bytes, page)); }
 
-std::string decodeSingleByte(std::string_view bytes) { return decodeSingleByte(bytes, codePageOf(bytes)); }
+std::string DecodeSingleByte(std::string_view bytes) { return DecodeSingleByte(bytes, CodePageOf(bytes)); }
 
-std::optional<std::string> encodeSingleByte(std::string_view utf8, CodePage page)
+std::optional<std::string> EncodeSingleByte(std::string_view utf8, CodePage page)
 {
-    const auto text = codePoints(utf8);
+    const auto text = CodePoints(utf8);
     if (!text)
         return std::nullopt;
     std::string out;
     out.reserve(static_cast<size_t>(text->size()));
     for (char32_t c : *text) {
-        const auto b = byteFor(c, page);
+        const auto b = ByteFor(c, page);
         if (!b)
             return std::nullopt;
         out += static_cast<char>(*b);
@@ -244,24 +244,24 @@ std::optional<std::string> encodeSingleByte(std::string_view utf8, CodePage page
     return out;
 }
 
-bool latin1ReadsBack(std::string_view utf8)
+bool Latin1ReadsBack(std::string_view utf8)
 {
-    const auto bytes = encodeSingleByte(utf8, CodePage::Latin1);
-    return bytes && decodeSingleByte(*bytes) == utf8;
+    const auto bytes = EncodeSingleByte(utf8, CodePage::Latin1);
+    return bytes && DecodeSingleByte(*bytes) == utf8;
 }
 
-std::string approximateSingleByte(std::string_view utf8)
+std::string ApproximateSingleByte(std::string_view utf8)
 {
     const QString text = QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
     const QList<uint> points = text.toUcs4();
-    Approximation latin = approximateIn(points, CodePage::Latin1);
-    Approximation cyrillic = approximateIn(points, CodePage::Cp1251);
+    Approximation latin = ApproximateIn(points, CodePage::Latin1);
+    Approximation cyrillic = ApproximateIn(points, CodePage::Cp1251);
     // Fewer characters lost wins, then more kept as they are; Latin-1 on a tie.
     const bool cp1251 = std::tuple(-cyrillic.lost, cyrillic.direct) > std::tuple(-latin.lost, latin.direct);
     return cp1251 ? cyrillic.bytes : latin.bytes;
 }
 
-bool utf16ReadsBigEndian(std::string_view bytes)
+bool Utf16ReadsBigEndian(std::string_view bytes)
 {
     auto inBlocks = [](unsigned unit) { return unit <= 0x00FF || (unit >= 0x0400 && unit <= 0x04FF); };
     int little = 0, big = 0;

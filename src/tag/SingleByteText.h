@@ -15,25 +15,25 @@ namespace kestrune::tag {
 enum class CodePage { Latin1, Cp1251 };
 
 // The code page the rule reads these bytes in (Latin1 for plain ASCII).
-CodePage codePageOf(std::string_view bytes);
+CodePage CodePageOf(std::string_view bytes);
 
 // The bytes as UTF-8 text: read in `page`, or in the code page the rule gives.
-std::string decodeSingleByte(std::string_view bytes, CodePage page);
-std::string decodeSingleByte(std::string_view bytes);
+std::string DecodeSingleByte(std::string_view bytes, CodePage page);
+std::string DecodeSingleByte(std::string_view bytes);
 
 // The UTF-8 text's bytes in `page`, or nothing when a character has no byte there.
-std::optional<std::string> encodeSingleByte(std::string_view utf8, CodePage page);
+std::optional<std::string> EncodeSingleByte(std::string_view utf8, CodePage page);
 
 // Whether the text can be stored as Latin-1 bytes that the rule reads back as the same text.
-bool latin1ReadsBack(std::string_view utf8);
+bool Latin1ReadsBack(std::string_view utf8);
 
 // The most readable single-byte form of a text that neither code page holds whole: in the code page
 // that holds more of its characters, a character it lacks by its base letters ("é" as "e"), by a
 // plain ASCII stand-in for a dash or quote, else as "?".
-std::string approximateSingleByte(std::string_view utf8);
+std::string ApproximateSingleByte(std::string_view utf8);
 
 // For UTF-16 without a byte-order mark: whether the text reads better big-endian, having more
 // characters in the Basic Latin, Latin-1 and Cyrillic blocks that way (a tie is little-endian).
-bool utf16ReadsBigEndian(std::string_view bytes);
+bool Utf16ReadsBigEndian(std::string_view bytes);
 
 }  // namespace kestrune::tag

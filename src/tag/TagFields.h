@@ -8,6 +8,8 @@
 
 // The twelve fields the editor shows and writes: the one definition of the tag field set.
 
+namespace kestrune {
+
 // Where a field's text sits in its ID3v2 frame.
 enum class TagFrameKind {
     Text,     // a text information frame (T...)
@@ -36,7 +38,7 @@ struct TagField {
     const std::string& (CMp3File::*get)() const;
     void (CMp3File::*set)(const std::string&);
 
-    std::string_view frameId(int id3v2Version) const { return id3v2Version >= 4 ? frameId24 : frameId23; }
+    std::string_view FrameId(int id3v2Version) const { return id3v2Version >= 4 ? frameId24 : frameId23; }
 };
 
 // In the record's member order.
@@ -92,3 +94,5 @@ static_assert(
         return true;
     }(),
     "kTagFields lists the fields in TagFieldId order");
+
+}  // namespace kestrune

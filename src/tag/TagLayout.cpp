@@ -11,7 +11,7 @@ constexpr unsigned long long kId3v1Size = 128;
 
 }  // namespace
 
-ByteRun changedRun(const ByteVector& before, const ByteVector& after, unsigned long long offset)
+ByteRun ChangedRun(const ByteVector& before, const ByteVector& after, unsigned long long offset)
 {
     const char* a = before.data();
     const char* b = after.data();
@@ -35,7 +35,7 @@ ByteRun changedRun(const ByteVector& before, const ByteVector& after, unsigned l
     return {offset + first, after.mid(static_cast<unsigned>(first), static_cast<unsigned>(end - first))};
 }
 
-unsigned long long rewrittenRegionSize(unsigned long long tagSize, unsigned long long oldSize, unsigned growPadding,
+unsigned long long RewrittenRegionSize(unsigned long long tagSize, unsigned long long oldSize, unsigned growPadding,
                                        unsigned long long audioSize, bool endsInId3v1)
 {
     unsigned long long size = tagSize <= oldSize ? oldSize : tagSize + growPadding;

@@ -42,11 +42,11 @@ protected:
 TEST_F(BrowserWindow, FlatListPutsFoldersBeforeFilesAndSubfolderModeListsEveryFileOnce)
 {
     for (const char* folder : {"Rock", ".hidden", "Album.mp3"})
-        dir.mkdir(folder);
+        dir.Mkdir(folder);
     for (const char* file : {"b.mp3", "A.MP3", "cover.jpg", "Rock/inner.mp3", "Album.mp3/Disc/deep.mp3"})
-        dir.write(file, "x");
-    fs::create_directory_symlink("../..", dir.path() / "Album.mp3/Disc/up");  // a loop back to the top
-    dlg->ShowFolder(dir.str());
+        dir.Write(file, "x");
+    fs::create_directory_symlink("../..", dir.Path() / "Album.mp3/Disc/up");  // a loop back to the top
+    dlg->ShowFolder(dir.Str());
     const Texts entries = Entries();
     ASSERT_EQ(entries.size(), 6u);
     EXPECT_EQ(Set(entries.begin(), entries.begin() + 3), (Set{"Rock/", ".hidden/", "Album.mp3/"}));
@@ -71,7 +71,7 @@ TEST_F(BrowserWindow, FlatListPutsFoldersBeforeFilesAndSubfolderModeListsEveryFi
     ExpectFillEnded();
 
     // A folder with nothing to list disables both.
-    dlg->ShowFolder(dir.str() + ".hidden/");
+    dlg->ShowFolder(dir.Str() + ".hidden/");
     EXPECT_TRUE(Entries().empty());
     EXPECT_FALSE(Enabled(IDC_SELECT_ALL) || Enabled(IDC_SUBFOLDERS));
 }
@@ -95,9 +95,9 @@ struct StatusPaints : QObject {
 // painted as it comes, while no input is handled before they end.
 TEST_F(BrowserWindow, FillsAndSelectAllShowTheWaitCursorAndPaintEachStep)
 {
-    dir.mkdir("Sub");
-    dir.write("a.mp3", "x");
-    dir.write("Sub/b.mp3", "x");
+    dir.Mkdir("Sub");
+    dir.Write("a.mp3", "x");
+    dir.Write("Sub/b.mp3", "x");
     StatusPaints paints;
     Control(*dlg, IDC_STATUS)->installEventFilter(&paints);
     auto* typedMeanwhile = ControlAs<QComboBox>(*dlg, IDC_CASE)->lineEdit();
@@ -115,7 +115,7 @@ TEST_F(BrowserWindow, FillsAndSelectAllShowTheWaitCursorAndPaintEachStep)
         paints.seen.clear();
         QCoreApplication::postEvent(typedMeanwhile, new QKeyEvent(QEvent::KeyPress, Qt::Key_X, Qt::NoModifier, "x"));
         dlg->m_chkSubfolders.SetCheck(subfolders);
-        dlg->ShowFolder(dir.str());
+        dlg->ShowFolder(dir.Str());
         EXPECT_EQ(paints.seen, fill);
         EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
         EXPECT_EQ(typedMeanwhile->text(), "") << "input waits until the fill is over";
@@ -134,13 +134,13 @@ TEST_F(BrowserWindow, FillsAndSelectAllShowTheWaitCursorAndPaintEachStep)
 TEST_F(BrowserWindow, ColumnsFitTheWidestNameUpToTheListsWidth)
 {
     for (int i = 10; i < 70; ++i)
-        dir.write("Narrow/" + std::string(40, 'i') + std::to_string(i) + ".mp3", "x");
-    dir.write("Narrow/ЖЖЖЖЖЖЖЖЖЖЖЖЖЖЖЖЖЖЖЖ.mp3", "x");
-    dir.write("Long/short.mp3", "x");
-    dir.write("Long/" + std::string(200, 'W') + ".mp3", "x");
+        dir.Write("Narrow/" + std::string(40, 'i') + std::to_string(i) + ".mp3", "x");
+    dir.Write("Narrow/ЖЖЖЖЖЖЖЖЖЖЖЖЖЖЖЖЖЖЖЖ.mp3", "x");
+    dir.Write("Long/short.mp3", "x");
+    dir.Write("Long/" + std::string(200, 'W') + ".mp3", "x");
     const auto columnWidth = [&](int row) { return List()->visualRect(List()->model()->index(row, 0)).width(); };
 
-    dlg->ShowFolder(dir.str() + "Narrow/");
+    dlg->ShowFolder(dir.Str() + "Narrow/");
     ASSERT_EQ(List()->GetItemCount(), 61);
     for (int row = 0; row < List()->GetItemCount(); ++row) {
         const QString text = QString::fromStdString(List()->GetItemText(row));
@@ -148,16 +148,16 @@ TEST_F(BrowserWindow, ColumnsFitTheWidestNameUpToTheListsWidth)
     }
     EXPECT_LT(columnWidth(0), List()->viewport()->width() / 2) << "no wider than the widest name needs";
 
-    dlg->ShowFolder(dir.str() + "Long/");
+    dlg->ShowFolder(dir.Str() + "Long/");
     ASSERT_EQ(List()->GetItemCount(), 2);
     EXPECT_EQ(columnWidth(0), List()->viewport()->width());
 }
 
 TEST_F(BrowserWindow, PickerGivesAFolderOrLeavesEverythingAsItWas)
 {
-    dir.write("a.mp3", "x");
-    dir.mkdir("Folder");
-    pickerAnswer = dir.str();
+    dir.Write("a.mp3", "x");
+    dir.Mkdir("Folder");
+    pickerAnswer = dir.Str();
     Click(*dlg, IDC_BROWSE);
     EXPECT_EQ(Entries(), (Texts{"Folder/", "a.mp3"}));
     ExpectFillEnded();
@@ -171,7 +171,7 @@ TEST_F(BrowserWindow, PickerGivesAFolderOrLeavesEverythingAsItWas)
     EXPECT_EQ(Text(*dlg, IDC_SELECTED), "1");
 
     // Another folder starts the count at 0: emptying the list raises no notification to count down.
-    pickerAnswer = dir.str() + "Folder/";
+    pickerAnswer = dir.Str() + "Folder/";
     Click(*dlg, IDC_BROWSE);
     ExpectFillEnded();
 
@@ -181,21 +181,21 @@ TEST_F(BrowserWindow, PickerGivesAFolderOrLeavesEverythingAsItWas)
             ASSERT_TRUE(QTest::qWaitFor([] { return qobject_cast<QFileDialog*>(QApplication::activeModalWidget()); }));
             auto* picker = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
             EXPECT_EQ(picker->windowTitle(), "Выберите папку");
-            picker->setDirectory(QString::fromStdString(dir.str() + "Folder"));
+            picker->setDirectory(QString::fromStdString(dir.Str() + "Folder"));
             QMetaObject::invokeMethod(picker, accept ? "accept" : "reject");
         });
         return dlg->BrowseForFolder();
     };
-    EXPECT_EQ(answer(true), dir.str() + "Folder/");
+    EXPECT_EQ(answer(true), dir.Str() + "Folder/");
     EXPECT_EQ(answer(false), std::nullopt);
 }
 
 TEST_F(BrowserWindow, TypedPathsAndFolderEntriesChangeTheFolderAndUpGoesBack)
 {
-    dir.write("Music/Rock/a.mp3", "x");
-    dir.write("Music/b.mp3", "x");
-    dir.write("Mu1.mp3", "x");
-    dir.write("other.mp3", "x");
+    dir.Write("Music/Rock/a.mp3", "x");
+    dir.Write("Music/b.mp3", "x");
+    dir.Write("Mu1.mp3", "x");
+    dir.Write("other.mp3", "x");
 
     // The list follows the typing from the third byte on.
     TypePath("/t");
@@ -205,11 +205,11 @@ TEST_F(BrowserWindow, TypedPathsAndFolderEntriesChangeTheFolderAndUpGoesBack)
     EXPECT_EQ(fills, 1);  // "/tm": the entries of "/" that begin with "tm"
     // A partly typed name filters its folder; a folder entry opens also from there.
     ControlAs<QLineEdit>(*dlg, IDC_PATH)->clear();
-    TypePath(dir.str() + "Mu");
+    TypePath(dir.Str() + "Mu");
     EXPECT_EQ(Entries(), (Texts{"Music/", "Mu1.mp3"}));
     ExpectFillEnded();  // the text stays as typed
     DoubleClickEntry("Music/");
-    EXPECT_EQ(dlg->m_strPath, dir.str() + "Music/");
+    EXPECT_EQ(dlg->m_strPath, dir.Str() + "Music/");
     EXPECT_EQ(Entries(), (Texts{"Rock/", "b.mp3"}));
 
     // A file entry opens nothing, by double-click or by Enter.
@@ -219,22 +219,22 @@ TEST_F(BrowserWindow, TypedPathsAndFolderEntriesChangeTheFolderAndUpGoesBack)
     EXPECT_EQ(fills, before);
 
     // Enter on the entry last clicked; the path typed partly again.
-    ControlAs<QLineEdit>(*dlg, IDC_PATH)->setText(QString::fromStdString(dir.str() + "Music/R"));
+    ControlAs<QLineEdit>(*dlg, IDC_PATH)->setText(QString::fromStdString(dir.Str() + "Music/R"));
     ClickEntry("Rock/");
     PressEnterOnList();
-    EXPECT_EQ(dlg->m_strPath, dir.str() + "Music/Rock/");
+    EXPECT_EQ(dlg->m_strPath, dir.Str() + "Music/Rock/");
     EXPECT_EQ(Entries(), Texts{"a.mp3"});
     ExpectFillEnded();
     // Without a selection mark (right after a fill) Enter does nothing.
     PressEnterOnList();
-    EXPECT_EQ(dlg->m_strPath, dir.str() + "Music/Rock/");
+    EXPECT_EQ(dlg->m_strPath, dir.Str() + "Music/Rock/");
 
     Click(*dlg, IDC_UP);
-    EXPECT_EQ(dlg->m_strPath, dir.str() + "Music/");
+    EXPECT_EQ(dlg->m_strPath, dir.Str() + "Music/");
     // From a partly typed name the name goes: Up shows its folder.
     TypePath("Ro");
     Click(*dlg, IDC_UP);
-    EXPECT_EQ(dlg->m_strPath, dir.str() + "Music/");
+    EXPECT_EQ(dlg->m_strPath, dir.Str() + "Music/");
     EXPECT_EQ(Entries(), (Texts{"Rock/", "b.mp3"}));
     // At the root, Up refreshes.
     dlg->ShowFolder("/");
@@ -246,11 +246,11 @@ TEST_F(BrowserWindow, TypedPathsAndFolderEntriesChangeTheFolderAndUpGoesBack)
 
 TEST_F(BrowserWindow, SelectAllSelectsMp3EntriesOnlyAndLoadsNoTag)
 {
-    dir.mkdir("Folder");
-    dir.mkdir("Album.mp3");
-    dir.write("one.mp3", makeMp3WithTitle("One"));
-    dir.write("two.MP3", makeMp3WithTitle("Two"));
-    dlg->ShowFolder(dir.str());
+    dir.Mkdir("Folder");
+    dir.Mkdir("Album.mp3");
+    dir.Write("one.mp3", MakeMp3WithTitle("One"));
+    dir.Write("two.MP3", MakeMp3WithTitle("Two"));
+    dlg->ShowFolder(dir.Str());
     // An entry the disk cannot give here: matched by "*.mp3" on another system, but not an MP3 entry.
     dlg->m_lcFiles.InsertItem(dlg->m_lcFiles.GetItemCount(), "song.mp3x");
     ClickEntry("Folder/");

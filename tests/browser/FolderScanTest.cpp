@@ -61,12 +61,12 @@ Texts InDiskOrder(const fs::path& folder, const Texts& texts, const std::string&
 void MakeMixedFolder(const TempDir& tmp)
 {
     for (const char* folder : {"Rock", "Jazz", ".hidden", "Album.mp3", "Music", "MUSE", "Музыка"})
-        tmp.mkdir(folder);
+        tmp.Mkdir(folder);
     for (const char* file : {"a.mp3", "SONG.MP3", "Mu1.mp3", "mutter.Mp3", ".h.mp3", "song.mp3x", "cover.jpg",
                              "Mu.txt", "Музыка.mp3"})
-        tmp.write(file, "x");
-    fs::create_directory_symlink("Rock", tmp.path() / "linked");
-    fs::create_symlink("nowhere", tmp.path() / "dangling.mp3");
+        tmp.Write(file, "x");
+    fs::create_directory_symlink("Rock", tmp.Path() / "linked");
+    fs::create_symlink("nowhere", tmp.Path() / "dangling.mp3");
 }
 
 TEST(FolderScan, FlatScansListInDiskOrderAndFilterByTheNameBegun)
@@ -74,25 +74,25 @@ TEST(FolderScan, FlatScansListInDiskOrderAndFilterByTheNameBegun)
     TempDir tmp;
     MakeMixedFolder(tmp);
     Texts folders{"kept"};
-    EXPECT_EQ(ScanFolders(tmp.str(), "", folders), 9);  // the whole count
+    EXPECT_EQ(ScanFolders(tmp.Str(), "", folders), 9);  // the whole count
     folders.erase(folders.begin());
     EXPECT_EQ(AsSet(folders),
               (Set{"Rock/", "Jazz/", ".hidden/", "Album.mp3/", "Music/", "MUSE/", "Музыка/", "linked/"}));
-    EXPECT_EQ(folders, InDiskOrder(tmp.path(), folders, "/"));
+    EXPECT_EQ(folders, InDiskOrder(tmp.Path(), folders, "/"));
     // The name alone decides: the folder Album.mp3 and a dangling link are file entries too; song.mp3x is not.
-    const Texts files = Files(tmp.str());
+    const Texts files = Files(tmp.Str());
     EXPECT_EQ(AsSet(files), (Set{"a.mp3", "SONG.MP3", "Mu1.mp3", "mutter.Mp3", ".h.mp3", "Album.mp3",
                                  "dangling.mp3", "Музыка.mp3"}));
-    EXPECT_EQ(files, InDiskOrder(tmp.path(), files));
+    EXPECT_EQ(files, InDiskOrder(tmp.Path(), files));
 
-    EXPECT_EQ(AsSet(Folders(tmp.str() + "Mu")), (Set{"Music/", "MUSE/"}));
-    EXPECT_EQ(AsSet(Files(tmp.str() + "Mu")), (Set{"Mu1.mp3", "mutter.Mp3"}));
-    EXPECT_EQ(Folders(tmp.str() + "му"), Texts{"Музыка/"});
-    EXPECT_EQ(Files(tmp.str() + "МУЗ"), Texts{"Музыка.mp3"});
+    EXPECT_EQ(AsSet(Folders(tmp.Str() + "Mu")), (Set{"Music/", "MUSE/"}));
+    EXPECT_EQ(AsSet(Files(tmp.Str() + "Mu")), (Set{"Mu1.mp3", "mutter.Mp3"}));
+    EXPECT_EQ(Folders(tmp.Str() + "му"), Texts{"Музыка/"});
+    EXPECT_EQ(Files(tmp.Str() + "МУЗ"), Texts{"Музыка.mp3"});
 
     // A path without a "/" is relative to the current directory.
     const fs::path saved = fs::current_path();
-    fs::current_path(tmp.path());
+    fs::current_path(tmp.Path());
     const Texts here = Folders(""), hereFiles = Files(""), typed = Files("mu");
     fs::current_path(saved);
     EXPECT_EQ(here, folders);
@@ -103,18 +103,18 @@ TEST(FolderScan, FlatScansListInDiskOrderAndFilterByTheNameBegun)
 TEST(FolderScan, MissingUnreadableOrUnusableFoldersGiveNothing)
 {
     TempDir tmp;
-    tmp.write("a.mp3", "x");
-    tmp.write("locked/inner/b.mp3", "x");
-    tmp.write("locked/c.mp3", "x");
-    for (const std::string& path : {tmp.str() + "missing/", tmp.str() + "a.mp3/", std::string(3 * PATH_MAX, '/'),
-                                    tmp.str() + std::string("\0", 1)}) {
+    tmp.Write("a.mp3", "x");
+    tmp.Write("locked/inner/b.mp3", "x");
+    tmp.Write("locked/c.mp3", "x");
+    for (const std::string& path : {tmp.Str() + "missing/", tmp.Str() + "a.mp3/", std::string(3 * PATH_MAX, '/'),
+                                    tmp.Str() + std::string("\0", 1)}) {
         EXPECT_TRUE(Folders(path).empty());
         EXPECT_TRUE(Files(path).empty());
         EXPECT_EQ(WalkFolderTree(path), Texts{""});
     }
 
     // The same folder, padded with "./" so that path + "*" just fits into PATH_MAX and path + "*.mp3" does not.
-    std::string path = tmp.str();
+    std::string path = tmp.Str();
     while (path.size() + 2 <= PATH_MAX - 2)
         path += "./";
     if (path.size() < PATH_MAX - 2)
@@ -124,13 +124,13 @@ TEST(FolderScan, MissingUnreadableOrUnusableFoldersGiveNothing)
     EXPECT_TRUE(Files(path).empty());
     EXPECT_TRUE(FilesOfTree(path).empty());
 
-    ASSERT_EQ(chmod((tmp.path() / "locked").c_str(), 0), 0);
-    ASSERT_EQ(chmod(tmp.path().c_str(), 0755), 0);
+    ASSERT_EQ(chmod((tmp.Path() / "locked").c_str(), 0), 0);
+    ASSERT_EQ(chmod(tmp.Path().c_str(), 0755), 0);
     // Permissions do not bind root: a root run looks as the unprivileged user "nobody", in the child process.
-    const std::string locked = tmp.str() + "locked/";
+    const std::string locked = tmp.Str() + "locked/";
     EXPECT_EXIT(_exit((geteuid() != 0 || (setgid(65534) == 0 && setuid(65534) == 0)) && Folders(locked).empty() &&
-                              Files(locked).empty() && WalkFolderTree(tmp.str()) == Texts{"", "locked/"} &&
-                              FilesOfTree(tmp.str()) == Texts{"a.mp3"}
+                              Files(locked).empty() && WalkFolderTree(tmp.Str()) == Texts{"", "locked/"} &&
+                              FilesOfTree(tmp.Str()) == Texts{"a.mp3"}
                           ? 0
                           : 1),
                 testing::ExitedWithCode(0), "");
@@ -139,22 +139,22 @@ TEST(FolderScan, MissingUnreadableOrUnusableFoldersGiveNothing)
 TEST(FolderScan, SubfolderWalkIsBreadthFirstAndVisitsEachRealFolderOnce)
 {
     TempDir tmp, outside;
-    tmp.write("top.mp3", "x");
-    tmp.write("A/a.mp3", "x");
-    tmp.write("B/b.txt", "x");
-    tmp.write("B/C/c.mp3", "x");
-    outside.write("E/e.mp3", "x");
-    fs::create_directory_symlink("../", tmp.path() / "B/up");            // back to the top: a loop
-    fs::create_directory_symlink("../../A", tmp.path() / "B/C/again");  // a folder met before
-    fs::create_directory_symlink(outside.path(), tmp.path() / "B/ext");  // a folder outside the tree
+    tmp.Write("top.mp3", "x");
+    tmp.Write("A/a.mp3", "x");
+    tmp.Write("B/b.txt", "x");
+    tmp.Write("B/C/c.mp3", "x");
+    outside.Write("E/e.mp3", "x");
+    fs::create_directory_symlink("../", tmp.Path() / "B/up");            // back to the top: a loop
+    fs::create_directory_symlink("../../A", tmp.Path() / "B/C/again");  // a folder met before
+    fs::create_directory_symlink(outside.Path(), tmp.Path() / "B/ext");  // a folder outside the tree
 
     Texts inB;
-    ScanFolders(tmp.str(), "B/", inB);
+    ScanFolders(tmp.Str(), "B/", inB);
     EXPECT_EQ(AsSet(inB), (Set{"B/C/", "B/up/", "B/ext/"}));  // a linked folder is a folder like any other
-    EXPECT_EQ(AsSet(WalkFolderTree(tmp.str())), (Set{"", "A/", "B/", "B/C/", "B/ext/", "B/ext/E/"}));
+    EXPECT_EQ(AsSet(WalkFolderTree(tmp.Str())), (Set{"", "A/", "B/", "B/C/", "B/ext/", "B/ext/E/"}));
     // The current folder's files first, then level by level, whatever order the disk gives within a level.
-    EXPECT_EQ(FilesOfTree(tmp.str()), (Texts{"top.mp3", "A/a.mp3", "B/C/c.mp3", "B/ext/E/e.mp3"}));
-    EXPECT_EQ(FilesOfTree(tmp.str() + "A/"), Texts{"a.mp3"});
+    EXPECT_EQ(FilesOfTree(tmp.Str()), (Texts{"top.mp3", "A/a.mp3", "B/C/c.mp3", "B/ext/E/e.mp3"}));
+    EXPECT_EQ(FilesOfTree(tmp.Str() + "A/"), Texts{"a.mp3"});
 }
 
 // The one-pass walk of the sub-folder fill reads each folder once; it must list what the walk followed by the
@@ -163,14 +163,14 @@ TEST(FolderScan, OnePassWalkListsWhatTheWalkAndTheFileScansList)
 {
     TempDir tmp, outside;
     MakeMixedFolder(tmp);
-    tmp.write("Rock/Live.Vol1/track.mp3", "x");
-    tmp.write("Album.mp3/inner.MP3", "x");
-    tmp.write("Music/Mu/deep.mp3", "x");
-    outside.write("E/e.mp3", "x");
-    fs::create_directory_symlink("../", tmp.path() / "Music/up");
-    fs::create_directory_symlink(outside.path(), tmp.path() / "Jazz/ext");
+    tmp.Write("Rock/Live.Vol1/track.mp3", "x");
+    tmp.Write("Album.mp3/inner.MP3", "x");
+    tmp.Write("Music/Mu/deep.mp3", "x");
+    outside.Write("E/e.mp3", "x");
+    fs::create_directory_symlink("../", tmp.Path() / "Music/up");
+    fs::create_directory_symlink(outside.Path(), tmp.Path() / "Jazz/ext");
 
-    for (const std::string& path : {tmp.str(), tmp.str() + "Mu", tmp.str() + "Rock/", tmp.str() + "missing/"}) {
+    for (const std::string& path : {tmp.Str(), tmp.Str() + "Mu", tmp.Str() + "Rock/", tmp.Str() + "missing/"}) {
         SCOPED_TRACE(path);
         Texts files{"kept"};
         const Texts folders = WalkFolderTree(path, files);
@@ -182,9 +182,9 @@ TEST(FolderScan, OnePassWalkListsWhatTheWalkAndTheFileScansList)
     }
     // Below a partly typed name the folders found are read under the folder, where the window looks for
     // their entries, never run together with the name (<tmp>/MuMusic/ is another folder).
-    tmp.write("MuMusic/other.mp3", "x");
-    EXPECT_EQ(AsSet(WalkFolderTree(tmp.str() + "Mu")), (Set{"", "Music/", "MUSE/", "MuMusic/", "Music/Mu/"}));
-    EXPECT_EQ(AsSet(FilesOfTree(tmp.str() + "Mu")),
+    tmp.Write("MuMusic/other.mp3", "x");
+    EXPECT_EQ(AsSet(WalkFolderTree(tmp.Str() + "Mu")), (Set{"", "Music/", "MUSE/", "MuMusic/", "Music/Mu/"}));
+    EXPECT_EQ(AsSet(FilesOfTree(tmp.Str() + "Mu")),
               (Set{"Mu1.mp3", "mutter.Mp3", "MuMusic/other.mp3", "Music/Mu/deep.mp3"}));
 }
 

@@ -35,7 +35,7 @@ Bars BarsOf(const CSaveProgressDlg& progress)
 {
     auto* file = static_cast<ProgressBar*>(progress.GetDlgItem(IDC_PROGRESS_FILE));
     auto* total = static_cast<ProgressBar*>(progress.GetDlgItem(IDC_PROGRESS_TOTAL));
-    return {file->value(), file->minimum(), file->maximum(), total->value(), total->minimum(), total->maximum()};
+    return {file->Value(), file->Minimum(), file->Maximum(), total->Value(), total->Minimum(), total->Maximum()};
 }
 
 // Runs a function on the loop's thread at every step of every file of the runs made while it lives.
@@ -79,12 +79,12 @@ protected:
     void OpenSongs(int count)
     {
         for (int i = 1; i <= count; ++i)
-            dir.write("song" + std::to_string(i) + ".mp3", taggedMp3("song" + std::to_string(i)));
+            dir.Write("song" + std::to_string(i) + ".mp3", TaggedMp3("song" + std::to_string(i)));
         OpenFolder();
     }
-    std::string PathOf(const std::string& entry) const { return dir.str() + entry; }
-    std::string Bytes(const std::string& entry) const { return readFile(PathOf(entry)); }
-    std::string TitleOf(const std::string& entry) const { return fieldsOf(PathOf(entry)).at("title"); }
+    std::string PathOf(const std::string& entry) const { return dir.Str() + entry; }
+    std::string Bytes(const std::string& entry) const { return ReadFile(PathOf(entry)); }
+    std::string TitleOf(const std::string& entry) const { return FieldsOf(PathOf(entry)).at("title"); }
 
     void Select(const std::vector<std::string>& entries)
     {
@@ -119,7 +119,7 @@ TEST_F(SaveCommand, WritesTheTickedFieldsIntoEverySelectedFileInListOrderWithThe
         if (step == 0)
             order.push_back(path);
         due.push_back({step, 0, 14, int(order.size()) - 1, 0, 3});
-        uiCall(dlg.get(), [&] {
+        UiCall(dlg.get(), [&] {
             CSaveProgressDlg* progress = RunningProgress();
             ASSERT_NE(progress, nullptr);
             bars.push_back(BarsOf(*progress));
@@ -144,14 +144,14 @@ TEST_F(SaveCommand, WritesTheTickedFieldsIntoEverySelectedFileInListOrderWithThe
 
     for (const std::string name : {"song1", "song2", "song3"}) {
         SCOPED_TRACE(name);
-        const auto fields = fieldsOf(PathOf(name + ".mp3"));
+        const auto fields = FieldsOf(PathOf(name + ".mp3"));
         const std::map<std::string, std::string> ticked = {{"title", "Новое название"},
                                                            {"artist", "Новый исполнитель"},
                                                            {"comment", ""},
                                                            {"track number", "01"}};
         for (const auto& [field, text] : fields)
-            EXPECT_EQ(text, ticked.count(field) ? ticked.at(field) : originalText(name, field)) << field;
-        EXPECT_EQ(missingFrames(PathOf(name + ".mp3")), "");
+            EXPECT_EQ(text, ticked.count(field) ? ticked.at(field) : OriginalText(name, field)) << field;
+        EXPECT_EQ(MissingFrames(PathOf(name + ".mp3")), "");
     }
     EXPECT_EQ(Bytes("song4.mp3"), untouched);
 
@@ -189,7 +189,7 @@ TEST_P(SaveCancel, DuringFileKTheRunEndsWhenThatFileIsDone)
     StepHook hook([&](const std::string& path, int step) {
         if (path != PathOf(entries[1]) || step != 1)  // k = 2 of 4
             return;
-        uiCall(dlg.get(), [&] {
+        UiCall(dlg.get(), [&] {
             CSaveProgressDlg* progress = RunningProgress();
             ASSERT_NE(progress, nullptr);
             QObject::connect(progress, &QDialog::finished, [&, progress] {
@@ -235,14 +235,14 @@ INSTANTIATE_TEST_SUITE_P(EachWay, SaveCancel, testing::Values(CancelBy::Button, 
 // that begin with Mu too; every entry is still a file of the folder.
 TEST_F(SaveCommand, UnderAPartlyTypedNameTheSelectedFileIsTheOneLoadedAndWritten)
 {
-    dir.write("Mu1.mp3", taggedMp3("one"));
-    dir.write("MuMu1.mp3", taggedMp3("two"));
-    dir.write("Music/in.mp3", taggedMp3("in"));
-    dir.write("MuMusic/other.mp3", taggedMp3("other"));
+    dir.Write("Mu1.mp3", TaggedMp3("one"));
+    dir.Write("MuMu1.mp3", TaggedMp3("two"));
+    dir.Write("Music/in.mp3", TaggedMp3("in"));
+    dir.Write("MuMusic/other.mp3", TaggedMp3("other"));
     const std::string untouched = Bytes("MuMu1.mp3");
-    dlg->ShowFolder(dir.str() + "Mu");
+    dlg->ShowFolder(dir.Str() + "Mu");
     ClickEntry("Mu1.mp3");
-    EXPECT_EQ(Shown(TagFieldId::Title).toStdString(), originalText("one", "title"));
+    EXPECT_EQ(Shown(TagFieldId::Title).toStdString(), OriginalText("one", "title"));
 
     Set(TagFieldId::Title, "Written");
     Click(*dlg, IDC_SAVE);
@@ -250,13 +250,13 @@ TEST_F(SaveCommand, UnderAPartlyTypedNameTheSelectedFileIsTheOneLoadedAndWritten
     EXPECT_EQ(Bytes("MuMu1.mp3"), untouched) << "a file the user did not select";
 
     dlg->m_chkSubfolders.SetCheck(1);
-    dlg->ShowFolder(dir.str() + "Mu");
+    dlg->ShowFolder(dir.Str() + "Mu");
     std::set<std::string> entries;
     for (int row = 0; row < List()->GetItemCount(); ++row)
         entries.insert(List()->GetItemText(row));
     EXPECT_EQ(entries, (std::set<std::string>{"Mu1.mp3", "MuMu1.mp3", "Music/in.mp3", "MuMusic/other.mp3"}));
     ClickEntry("Music/in.mp3");
-    EXPECT_EQ(Shown(TagFieldId::Title).toStdString(), originalText("in", "title"));
+    EXPECT_EQ(Shown(TagFieldId::Title).toStdString(), OriginalText("in", "title"));
 }
 
 // The entries stay the listed folder's while the path text is too short to refill the list, and a folder
@@ -266,8 +266,8 @@ TEST_F(SaveCommand, TheSelectedFileIsTheListedFoldersWhateverThePathFieldShows)
     for (const std::string& folder : {std::string("music"), std::string("Caf\xE9")}) {
         SCOPED_TRACE(folder);
         const std::string tag = folder == "music" ? "music" : "café";
-        dir.write(folder + "/a.mp3", taggedMp3(tag));
-        dlg->ShowFolder(dir.str() + folder + "/");
+        dir.Write(folder + "/a.mp3", TaggedMp3(tag));
+        dlg->ShowFolder(dir.Str() + folder + "/");
         if (folder == "music") {
             auto* path = Control(*dlg, IDC_PATH);
             path->setFocus();
@@ -275,28 +275,28 @@ TEST_F(SaveCommand, TheSelectedFileIsTheListedFoldersWhateverThePathFieldShows)
             Type(path, "/");  // the start of a new path: no refill yet
         }
         ClickEntry("a.mp3");
-        EXPECT_EQ(Shown(TagFieldId::Title).toStdString(), originalText(tag, "title"));
+        EXPECT_EQ(Shown(TagFieldId::Title).toStdString(), OriginalText(tag, "title"));
         if (!dlg->m_bWriteTitle)
             Tick(TagFieldId::Title);
         Retype(TagFieldId::Title, "Written");
         Click(*dlg, IDC_SAVE);
         EXPECT_EQ(TitleOf(folder + "/a.mp3"), "Written");
         if (folder != "music") {  // "S" and Up start from the path after the save's store
-            EXPECT_EQ(dlg->m_strPath, dir.str() + folder + "/");
+            EXPECT_EQ(dlg->m_strPath, dir.Str() + folder + "/");
         }
     }
 }
 
 TEST_F(SaveCommand, FilesThatCannotBeWrittenAreListedInOneMessageWithTheirReasonsInRussian)
 {
-    dir.write("a.mp3", taggedMp3("a"));
-    dir.write("locked.mp3", taggedMp3("locked"));
-    ::chmod((dir.path() / "locked.mp3").c_str(), 0444);
-    std::string damaged = taggedMp3("damaged");
+    dir.Write("a.mp3", TaggedMp3("a"));
+    dir.Write("locked.mp3", TaggedMp3("locked"));
+    ::chmod((dir.Path() / "locked.mp3").c_str(), 0444);
+    std::string damaged = TaggedMp3("damaged");
     damaged[damaged.find("TALB")] = 't';  // a frame id no tag may hold
-    dir.write("damaged.mp3", damaged);
-    dir.mkdir("Album");
-    dir.write("b.mp3", taggedMp3("b"));
+    dir.Write("damaged.mp3", damaged);
+    dir.Mkdir("Album");
+    dir.Write("b.mp3", TaggedMp3("b"));
     OpenFolder();
     const std::string aBytes = Bytes("a.mp3");
 

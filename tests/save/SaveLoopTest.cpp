@@ -40,28 +40,28 @@ private:
     size_t m_next = 0;
 };
 
-std::vector<std::string> songsIn(const TempDir& dir, int count)
+std::vector<std::string> SongsIn(const TempDir& dir, int count)
 {
     std::vector<std::string> paths;
     for (int i = 1; i <= count; ++i) {
         const std::string name = "song" + std::to_string(i);
-        paths.push_back(dir.write(name + ".mp3", taggedMp3(name)).string());
+        paths.push_back(dir.Write(name + ".mp3", TaggedMp3(name)).string());
     }
     return paths;
 }
 
-std::string titleOnlyFile(const TempDir& dir, const std::string& name, const std::string& title)
+std::string TitleOnlyFile(const TempDir& dir, const std::string& name, const std::string& title)
 {
     Mp3Spec mp3;
-    mp3.frames = {textFrame("TIT2", title)};
-    return dir.write(name, makeMp3(mp3)).string();
+    mp3.frames = {TextFrame("TIT2", title)};
+    return dir.Write(name, MakeMp3(mp3)).string();
 }
 
 TEST(SaveLoop, MakesFourteenStepsPerFileAndRewritesFilesEvenWithNothingTicked)
 {
     TempDir dir;
     ListSave save;
-    save.files = {songsIn(dir, 1)[0], titleOnlyFile(dir, "partial.mp3", "Keep me")};
+    save.files = {SongsIn(dir, 1)[0], TitleOnlyFile(dir, "partial.mp3", "Keep me")};
     const SaveLoopResult run = RunSaveLoop(save);
 
     std::vector<int> steps;
@@ -74,20 +74,20 @@ TEST(SaveLoop, MakesFourteenStepsPerFileAndRewritesFilesEvenWithNothingTicked)
     EXPECT_TRUE(run.notWritten.empty());
 
     // Nothing ticked: every file keeps its texts and gains the frames it lacked.
-    EXPECT_EQ(fieldsOf(save.files[1]).at("title"), "Keep me");
+    EXPECT_EQ(FieldsOf(save.files[1]).at("title"), "Keep me");
     for (const std::string& file : save.files)
-        EXPECT_EQ(missingFrames(file), "") << file;
+        EXPECT_EQ(MissingFrames(file), "") << file;
 }
 
 TEST(SaveLoop, FilesThatCannotBeWrittenAreReportedAndPassedOver)
 {
     TempDir dir;
-    const std::vector<std::string> good = songsIn(dir, 2);
-    const fs::path readOnly = dir.write("locked.mp3", taggedMp3("locked"));
+    const std::vector<std::string> good = SongsIn(dir, 2);
+    const fs::path readOnly = dir.Write("locked.mp3", TaggedMp3("locked"));
     ::chmod(readOnly.c_str(), 0444);
-    const std::string readOnlyBytes = readFile(readOnly);
-    const fs::path folder = dir.mkdir("Album.mp3");
-    const fs::path missing = dir.path() / "gone.mp3";
+    const std::string readOnlyBytes = ReadFile(readOnly);
+    const fs::path folder = dir.Mkdir("Album.mp3");
+    const fs::path missing = dir.Path() / "gone.mp3";
     ListSave save;
     save.files = {good[0], readOnly.string(), folder.string() + "/", missing.string(), good[1]};
     save.texts = {{"title", "Written"}};
@@ -102,11 +102,11 @@ TEST(SaveLoop, FilesThatCannotBeWrittenAreReportedAndPassedOver)
         reported.emplace_back(f.path, f.failure.detail);
     EXPECT_EQ(reported, expected);
 
-    EXPECT_EQ(fieldsOf(good[0]).at("title"), "Written");
-    EXPECT_EQ(fieldsOf(good[1]).at("title"), "Written");
-    EXPECT_EQ(readFile(readOnly), readOnlyBytes);
+    EXPECT_EQ(FieldsOf(good[0]).at("title"), "Written");
+    EXPECT_EQ(FieldsOf(good[1]).at("title"), "Written");
+    EXPECT_EQ(ReadFile(readOnly), readOnlyBytes);
     EXPECT_TRUE(fs::is_empty(folder));
-    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 4)
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.Path()), fs::directory_iterator()), 4)
         << "no stray file, no missing file created";
 }
 

@@ -16,7 +16,7 @@
 namespace kestrune::test {
 
 // "<name> <field>", or a well-formed value for the fields that have a form.
-inline std::string originalText(const std::string& name, std::string_view field)
+inline std::string OriginalText(const std::string& name, std::string_view field)
 {
     if (field == "year")
         return "1999";
@@ -29,22 +29,22 @@ inline std::string originalText(const std::string& name, std::string_view field)
     return name + " " + std::string(field);
 }
 
-// A v2.3 file with all twelve frames, each holding originalText(name, field).
-inline std::string taggedMp3(const std::string& name)
+// A v2.3 file with all twelve frames, each holding OriginalText(name, field).
+inline std::string TaggedMp3(const std::string& name)
 {
     Mp3Spec mp3;
     mp3.padding = 256;
     for (const TagField& field : kTagFields) {
-        const std::string text = originalText(name, field.name);
-        mp3.frames.push_back(field.kind == TagFrameKind::Comment ? commentFrame(text)
-                             : field.kind == TagFrameKind::Url   ? urlFrame(text)
-                                                                 : textFrame(std::string(field.frameId23), text));
+        const std::string text = OriginalText(name, field.name);
+        mp3.frames.push_back(field.kind == TagFrameKind::Comment ? CommentFrame(text)
+                             : field.kind == TagFrameKind::Url   ? UrlFrame(text)
+                                                                 : TextFrame(std::string(field.frameId23), text));
     }
-    return makeMp3(mp3);
+    return MakeMp3(mp3);
 }
 
 // The fields of a file by English name, as the tag record reads them.
-inline std::map<std::string, std::string> fieldsOf(const std::filesystem::path& file)
+inline std::map<std::string, std::string> FieldsOf(const std::filesystem::path& file)
 {
     CMp3File record(file.string());
     record.Load();
@@ -56,9 +56,9 @@ inline std::map<std::string, std::string> fieldsOf(const std::filesystem::path& 
 
 // The v2.3 frames of the twelve fields that the ID3v2 tag at the start of the file lacks, read
 // straight from the bytes (no unsynchronisation); "" when it holds them all.
-inline std::string missingFrames(const std::filesystem::path& file)
+inline std::string MissingFrames(const std::filesystem::path& file)
 {
-    const std::string bytes = readFile(file);
+    const std::string bytes = ReadFile(file);
     std::string ids;
     if (bytes.size() >= 10 && bytes.compare(0, 3, "ID3") == 0) {
         auto size = [&](size_t at, int bits) {

@@ -42,7 +42,7 @@ protected:
     void SetUp() override;
     void TearDown() override { dlg.reset(); }
 
-    void OpenFolder() { dlg->ShowFolder(dir.str()); }
+    void OpenFolder() { dlg->ShowFolder(dir.Str()); }
     ListView* List() const { return ControlAs<ListView>(*dlg, IDC_FILES); }
     bool Enabled(int id) const { return Control(*dlg, id)->isEnabled(); }
 

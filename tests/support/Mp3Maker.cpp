@@ -9,7 +9,7 @@ namespace {
 constexpr size_t kFrameBytes = 417;  // MPEG-1 Layer III, 128 kbps, 44.1 kHz, no padding
 constexpr size_t kSideInfoEnd = 4 + 32;
 
-std::vector<char32_t> codePoints(const std::string& utf8)
+std::vector<char32_t> CodePoints(const std::string& utf8)
 {
     std::vector<char32_t> out;
     for (size_t i = 0; i < utf8.size();) {
@@ -24,16 +24,16 @@ std::vector<char32_t> codePoints(const std::string& utf8)
     return out;
 }
 
-void appendUnit(std::string& out, unsigned unit, bool bigEndian)
+void AppendUnit(std::string& out, unsigned unit, bool bigEndian)
 {
     const char hi = static_cast<char>(unit >> 8), lo = static_cast<char>(unit & 0xFF);
     out += bigEndian ? hi : lo;
     out += bigEndian ? lo : hi;
 }
 
-std::string terminator(Enc enc) { return enc == Enc::Utf16 || enc == Enc::Utf16BE ? std::string(2, '\0') : std::string(1, '\0'); }
+std::string Terminator(Enc enc) { return enc == Enc::Utf16 || enc == Enc::Utf16BE ? std::string(2, '\0') : std::string(1, '\0'); }
 
-std::string be(unsigned long n, int bytes)
+std::string BigEndian(unsigned long n, int bytes)
 {
     std::string out;
     for (int i = bytes - 1; i >= 0; --i)
@@ -41,7 +41,7 @@ std::string be(unsigned long n, int bytes)
     return out;
 }
 
-std::string synchsafe(unsigned long n)
+std::string Synchsafe(unsigned long n)
 {
     std::string out;
     for (int i = 3; i >= 0; --i)
@@ -49,26 +49,26 @@ std::string synchsafe(unsigned long n)
     return out;
 }
 
-std::string fixed(const std::string& s, size_t size) { return (s + std::string(size, '\0')).substr(0, size); }
+std::string Fixed(const std::string& s, size_t size) { return (s + std::string(size, '\0')).substr(0, size); }
 
-std::string renderId3v1(const Id3v1& v1)
+std::string RenderId3v1(const Id3v1& v1)
 {
-    std::string out = "TAG" + fixed(v1.title, 30) + fixed(v1.artist, 30) + fixed(v1.album, 30) + fixed(v1.year, 4);
+    std::string out = "TAG" + Fixed(v1.title, 30) + Fixed(v1.artist, 30) + Fixed(v1.album, 30) + Fixed(v1.year, 4);
     if (v1.track > 0)
-        out += fixed(v1.comment, 28) + '\0' + static_cast<char>(v1.track);
+        out += Fixed(v1.comment, 28) + '\0' + static_cast<char>(v1.track);
     else
-        out += fixed(v1.comment, 30);
+        out += Fixed(v1.comment, 30);
     return out + static_cast<char>(v1.genre);
 }
 
 }  // namespace
 
-std::string encodeText(const std::string& utf8, Enc enc)
+std::string EncodeText(const std::string& utf8, Enc enc)
 {
     std::string out;
     switch (enc) {
     case Enc::Latin1:
-        for (char32_t cp : codePoints(utf8))
+        for (char32_t cp : CodePoints(utf8))
             out += static_cast<char>(cp <= 0xFF ? cp : '?');
         return out;
     case Enc::Utf8:
@@ -78,12 +78,12 @@ std::string encodeText(const std::string& utf8, Enc enc)
         const bool bigEndian = enc == Enc::Utf16BE;
         if (!bigEndian)
             out = "\xFF\xFE";
-        for (char32_t cp : codePoints(utf8)) {
+        for (char32_t cp : CodePoints(utf8)) {
             if (cp >= 0x10000) {
-                appendUnit(out, 0xD800 + ((cp - 0x10000) >> 10), bigEndian);
-                appendUnit(out, 0xDC00 + ((cp - 0x10000) & 0x3FF), bigEndian);
+                AppendUnit(out, 0xD800 + ((cp - 0x10000) >> 10), bigEndian);
+                AppendUnit(out, 0xDC00 + ((cp - 0x10000) & 0x3FF), bigEndian);
             } else
-                appendUnit(out, cp, bigEndian);
+                AppendUnit(out, cp, bigEndian);
         }
         return out;
     }
@@ -91,63 +91,63 @@ std::string encodeText(const std::string& utf8, Enc enc)
     return out;
 }
 
-Id3Frame textFrame(const std::string& id, const std::string& text, Enc enc)
+Id3Frame TextFrame(const std::string& id, const std::string& text, Enc enc)
 {
-    return textFrame(id, std::vector<std::string>{text}, enc);
+    return TextFrame(id, std::vector<std::string>{text}, enc);
 }
 
-Id3Frame textFrame(const std::string& id, const std::vector<std::string>& values, Enc enc)
+Id3Frame TextFrame(const std::string& id, const std::vector<std::string>& values, Enc enc)
 {
     // Frame bodies are built by appending: GCC 12 at -O3 warns falsely (-Wrestrict) when a string is
     // prepended to a temporary one, as `a + f()` may do.
     std::string body(1, static_cast<char>(enc));
     for (size_t i = 0; i < values.size(); ++i) {
         if (i)
-            body += terminator(enc);
-        body += encodeText(values[i], enc);
+            body += Terminator(enc);
+        body += EncodeText(values[i], enc);
     }
     return {id, body};
 }
 
-Id3Frame commentFrame(const std::string& text, const std::string& description, Enc enc, const std::string& language)
+Id3Frame CommentFrame(const std::string& text, const std::string& description, Enc enc, const std::string& language)
 {
     std::string body(1, static_cast<char>(enc));
-    body += fixed(language, 3);
-    body += encodeText(description, enc);
-    body += terminator(enc);
-    body += encodeText(text, enc);
+    body += Fixed(language, 3);
+    body += EncodeText(description, enc);
+    body += Terminator(enc);
+    body += EncodeText(text, enc);
     return {"COMM", body};
 }
 
-Id3Frame urlFrame(const std::string& url, const std::string& description, Enc enc)
+Id3Frame UrlFrame(const std::string& url, const std::string& description, Enc enc)
 {
     std::string body(1, static_cast<char>(enc));
-    body += encodeText(description, enc);
-    body += terminator(enc);
+    body += EncodeText(description, enc);
+    body += Terminator(enc);
     body += url;
     return {"WXXX", body};
 }
 
-Id3Frame pictureFrame(const std::string& imageBytes, const std::string& mime)
+Id3Frame PictureFrame(const std::string& imageBytes, const std::string& mime)
 {
     return {"APIC", std::string(1, '\0') + mime + '\0' + '\x03' + "cover" + '\0' + imageBytes};
 }
 
-Id3Frame lyricsFrame(const std::string& lyrics, Enc enc)
+Id3Frame LyricsFrame(const std::string& lyrics, Enc enc)
 {
-    return {"USLT", std::string(1, static_cast<char>(enc)) + "eng" + terminator(enc) + encodeText(lyrics, enc)};
+    return {"USLT", std::string(1, static_cast<char>(enc)) + "eng" + Terminator(enc) + EncodeText(lyrics, enc)};
 }
 
-Id3Frame userTextFrame(const std::string& description, const std::string& value)
+Id3Frame UserTextFrame(const std::string& description, const std::string& value)
 {
     return {"TXXX", std::string(1, '\0') + description + '\0' + value};
 }
 
-Id3Frame privateFrame(const std::string& owner, const std::string& data) { return {"PRIV", owner + '\0' + data}; }
+Id3Frame PrivateFrame(const std::string& owner, const std::string& data) { return {"PRIV", owner + '\0' + data}; }
 
-Id3Frame rawFrame(const std::string& id, const std::string& body) { return {id, body}; }
+Id3Frame AnyFrame(const std::string& id, const std::string& body) { return {id, body}; }
 
-std::string mpegAudio(int count)
+std::string MpegAudio(int count)
 {
     std::string out;
     for (int n = 0; n < count; ++n) {
@@ -160,7 +160,7 @@ std::string mpegAudio(int count)
     return out;
 }
 
-std::string makeMp3(const Mp3Spec& mp3)
+std::string MakeMp3(const Mp3Spec& mp3)
 {
     std::string out;
     if (mp3.id3v2Version != 0) {
@@ -170,30 +170,30 @@ std::string makeMp3(const Mp3Spec& mp3)
         std::string frames;
         for (const Id3Frame& f : mp3.frames) {
             if (v == 2)
-                frames += f.id + be(f.body.size(), 3);
+                frames += f.id + BigEndian(f.body.size(), 3);
             else
-                frames += f.id + (v == 4 ? synchsafe(f.body.size()) : be(f.body.size(), 4)) +
+                frames += f.id + (v == 4 ? Synchsafe(f.body.size()) : BigEndian(f.body.size(), 4)) +
                           static_cast<char>(f.statusFlags) + static_cast<char>(f.formatFlags);
             frames += f.body;
         }
         frames += std::string(mp3.padding, '\0');
-        out = "ID3" + std::string(1, static_cast<char>(v)) + std::string(2, '\0') + synchsafe(frames.size()) + frames;
+        out = "ID3" + std::string(1, static_cast<char>(v)) + std::string(2, '\0') + Synchsafe(frames.size()) + frames;
     }
-    out += mpegAudio(mp3.audioFrames);
+    out += MpegAudio(mp3.audioFrames);
     if (mp3.id3v1)
-        out += renderId3v1(*mp3.id3v1);
+        out += RenderId3v1(*mp3.id3v1);
     return out;
 }
 
-std::string makeMp3WithTitle(const std::string& title, int id3v2Version)
+std::string MakeMp3WithTitle(const std::string& title, int id3v2Version)
 {
     Mp3Spec mp3;
     mp3.id3v2Version = id3v2Version;
-    mp3.frames = {id3v2Version == 2 ? rawFrame("TT2", textFrame("TIT2", title).body) : textFrame("TIT2", title)};
-    return makeMp3(mp3);
+    mp3.frames = {id3v2Version == 2 ? AnyFrame("TT2", TextFrame("TIT2", title).body) : TextFrame("TIT2", title)};
+    return MakeMp3(mp3);
 }
 
-std::string audioOf(const std::string& bytes)
+std::string AudioOf(const std::string& bytes)
 {
     size_t start = 0;
     if (bytes.size() >= 10 && bytes.compare(0, 3, "ID3") == 0) {

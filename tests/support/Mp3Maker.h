@@ -10,10 +10,10 @@
 //
 //   Mp3Spec mp3;
 //   mp3.id3v2Version = 4;
-//   mp3.frames = {textFrame("TIT2", "Заголовок", Enc::Utf8), commentFrame("a comment"), pictureFrame()};
+//   mp3.frames = {TextFrame("TIT2", "Заголовок", Enc::Utf8), CommentFrame("a comment"), PictureFrame()};
 //   mp3.padding = 256;
 //   mp3.id3v1 = Id3v1{.title = "Old title"};
-//   tempDir.write("song.mp3", makeMp3(mp3));
+//   tempDir.Write("song.mp3", MakeMp3(mp3));
 namespace kestrune::test {
 
 // Text encodings of ID3v2 frames, by their byte value. Utf16 writes a little-endian byte order mark.
@@ -28,20 +28,20 @@ struct Id3Frame {
 };
 
 // Text frame (T...), one value or several (separated by NUL as v2.4 does).
-Id3Frame textFrame(const std::string& id, const std::string& text, Enc enc = Enc::Latin1);
-Id3Frame textFrame(const std::string& id, const std::vector<std::string>& values, Enc enc = Enc::Latin1);
-// COMM (v2.3/v2.4; use rawFrame("COM", commentFrame(...).body) in v2.2).
-Id3Frame commentFrame(const std::string& text, const std::string& description = "", Enc enc = Enc::Latin1,
+Id3Frame TextFrame(const std::string& id, const std::string& text, Enc enc = Enc::Latin1);
+Id3Frame TextFrame(const std::string& id, const std::vector<std::string>& values, Enc enc = Enc::Latin1);
+// COMM (v2.3/v2.4; use AnyFrame("COM", CommentFrame(...).body) in v2.2).
+Id3Frame CommentFrame(const std::string& text, const std::string& description = "", Enc enc = Enc::Latin1,
                       const std::string& language = "eng");
 // WXXX: user URL link.
-Id3Frame urlFrame(const std::string& url, const std::string& description = "", Enc enc = Enc::Latin1);
+Id3Frame UrlFrame(const std::string& url, const std::string& description = "", Enc enc = Enc::Latin1);
 // APIC with a small made-up image.
-Id3Frame pictureFrame(const std::string& imageBytes = std::string("\x89PNG\r\n\x1a\n-picture-", 17),
+Id3Frame PictureFrame(const std::string& imageBytes = std::string("\x89PNG\r\n\x1a\n-picture-", 17),
                       const std::string& mime = "image/png");
-Id3Frame lyricsFrame(const std::string& lyrics, Enc enc = Enc::Latin1);                 // USLT
-Id3Frame userTextFrame(const std::string& description, const std::string& value);     // TXXX
-Id3Frame privateFrame(const std::string& owner, const std::string& data);             // PRIV
-Id3Frame rawFrame(const std::string& id, const std::string& body);
+Id3Frame LyricsFrame(const std::string& lyrics, Enc enc = Enc::Latin1);                 // USLT
+Id3Frame UserTextFrame(const std::string& description, const std::string& value);     // TXXX
+Id3Frame PrivateFrame(const std::string& owner, const std::string& data);             // PRIV
+Id3Frame AnyFrame(const std::string& id, const std::string& body);
 
 struct Id3v1 {
     std::string title{}, artist{}, album{}, year{}, comment{};  // Latin-1 bytes, cut to their field size
@@ -57,15 +57,15 @@ struct Mp3Spec {
     int audioFrames = 4;
 };
 
-std::string makeMp3(const Mp3Spec& mp3);
+std::string MakeMp3(const Mp3Spec& mp3);
 // A v2.3 (or other version) tag with only a Latin-1 title.
-std::string makeMp3WithTitle(const std::string& title, int id3v2Version = 3);
+std::string MakeMp3WithTitle(const std::string& title, int id3v2Version = 3);
 // `count` MPEG frames of silence, each with recognisable unused bytes.
-std::string mpegAudio(int count);
+std::string MpegAudio(int count);
 
 // The bytes between the leading ID3v2 tag and a trailing ID3v1 tag of an MP3 file.
-std::string audioOf(const std::string& fileBytes);
+std::string AudioOf(const std::string& fileBytes);
 // The text in the encoding's bytes (no terminator).
-std::string encodeText(const std::string& utf8, Enc enc);
+std::string EncodeText(const std::string& utf8, Enc enc);
 
 }  // namespace kestrune::test

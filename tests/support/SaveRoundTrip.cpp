@@ -14,7 +14,7 @@ namespace fs = std::filesystem;
 
 using Texts = std::array<std::string, kTagFields.size()>;
 
-std::string bytesOf(const fs::path& p)
+std::string BytesOf(const fs::path& p)
 {
     std::ifstream in(p, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
@@ -22,7 +22,7 @@ std::string bytesOf(const fs::path& p)
 
 // What lies between a leading ID3v2 region (header, body and a v2.4 footer, by its declared size) and
 // a trailing 128-byte ID3v1 tag.
-std::string audioBytes(const std::string& bytes)
+std::string AudioBytes(const std::string& bytes)
 {
     size_t start = 0;
     if (bytes.size() >= 10 && bytes.compare(0, 3, "ID3") == 0) {
@@ -38,7 +38,7 @@ std::string audioBytes(const std::string& bytes)
     return bytes.substr(start, end - start);
 }
 
-Texts textsOf(const CMp3File& record)
+Texts TextsOf(const CMp3File& record)
 {
     Texts out;
     for (size_t i = 0; i < kTagFields.size(); ++i)
@@ -46,7 +46,7 @@ Texts textsOf(const CMp3File& record)
     return out;
 }
 
-bool aloneInItsFolder(const fs::path& file)
+bool AloneInItsFolder(const fs::path& file)
 {
     std::error_code ec;
     size_t count = 0;
@@ -57,7 +57,7 @@ bool aloneInItsFolder(const fs::path& file)
 
 }  // namespace
 
-std::array<std::string, 12> roundTripTexts(size_t set)
+std::array<std::string, 12> RoundTripTexts(size_t set)
 {
     static_assert(kTagFields.size() == 12);
     std::string longComment;
@@ -74,24 +74,24 @@ std::array<std::string, 12> roundTripTexts(size_t set)
     }
 }
 
-std::string saveRoundTripProblem(const fs::path& file, size_t set, bool* refused)
+std::string SaveRoundTripProblem(const fs::path& file, size_t set, bool* refused)
 {
-    const std::string before = bytesOf(file);
-    const Texts texts = roundTripTexts(set);
+    const std::string before = BytesOf(file);
+    const Texts texts = RoundTripTexts(set);
 
     CMp3File record(file.string());
     record.Load();
-    const Texts loaded = textsOf(record);
+    const Texts loaded = TextsOf(record);
     record.Load();
-    if (textsOf(record) != loaded)
+    if (TextsOf(record) != loaded)
         return "two loads of the same file differ";
     for (size_t i = 0; i < kTagFields.size(); ++i)
         (record.*kTagFields[i].set)(texts[i]);
     const bool saved = record.Save();
     if (refused)
         *refused = !saved;
-    const std::string after = bytesOf(file);
-    if (!aloneInItsFolder(file))
+    const std::string after = BytesOf(file);
+    if (!AloneInItsFolder(file))
         return "a file was left beside the saved one";
 
     if (!saved) {
@@ -101,19 +101,19 @@ std::string saveRoundTripProblem(const fs::path& file, size_t set, bool* refused
     }
     if (!record.GetSaveError().empty())
         return "a successful save reports an error";
-    if (audioBytes(after) != audioBytes(before))
+    if (AudioBytes(after) != AudioBytes(before))
         return "the save changed the audio";
 
     CMp3File reread(file.string());
     reread.Load();
-    if (textsOf(reread) != texts)
+    if (TextsOf(reread) != texts)
         return "the saved file does not read back with the texts set";
     // Saving what the file holds already must not touch it.
     if (!reread.Save())
         return "saving unchanged texts was refused: " + reread.GetSaveError();
-    if (bytesOf(file) != after)
+    if (BytesOf(file) != after)
         return "saving unchanged texts changed the file";
-    if (!aloneInItsFolder(file))
+    if (!AloneInItsFolder(file))
         return "a file was left beside the saved one";
     return {};
 }

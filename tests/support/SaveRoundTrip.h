@@ -12,7 +12,7 @@ namespace kestrune::test {
 // Texts for the twelve fields in the field table's order. Set 0: Unicode, with a comment long enough
 // to make any small tag grow; set 1: short Latin-1 texts that usually fit in place; set 2: all empty.
 inline constexpr size_t kRoundTripTextSets = 3;
-std::array<std::string, 12> roundTripTexts(size_t set);
+std::array<std::string, 12> RoundTripTexts(size_t set);
 
 // Loads `file` (alone in its folder), sets the texts of `set`, saves, and checks:
 //  - a refused save leaves the file byte for byte as it was and says why;
@@ -20,6 +20,6 @@ std::array<std::string, 12> roundTripTexts(size_t set);
 //    those texts again changes nothing;
 //  - no other file is left in the folder.
 // Returns what broke, or empty; *refused (when given) tells whether the save was refused.
-std::string saveRoundTripProblem(const std::filesystem::path& file, size_t set, bool* refused = nullptr);
+std::string SaveRoundTripProblem(const std::filesystem::path& file, size_t set, bool* refused = nullptr);
 
 }  // namespace kestrune::test

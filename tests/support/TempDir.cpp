@@ -30,7 +30,7 @@ TempDir::~TempDir()
     fs::remove_all(m_path, ec);
 }
 
-fs::path TempDir::write(const std::string& relative, const std::string& bytes) const
+fs::path TempDir::Write(const std::string& relative, const std::string& bytes) const
 {
     fs::path p = m_path / relative;
     fs::create_directories(p.parent_path());
@@ -39,20 +39,20 @@ fs::path TempDir::write(const std::string& relative, const std::string& bytes) c
     return p;
 }
 
-fs::path TempDir::mkdir(const std::string& relative) const
+fs::path TempDir::Mkdir(const std::string& relative) const
 {
     fs::path p = m_path / relative;
     fs::create_directories(p);
     return p;
 }
 
-std::string readFile(const fs::path& p)
+std::string ReadFile(const fs::path& p)
 {
     std::ifstream in(p, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-fs::path corpusFile(const std::string& name)
+fs::path CorpusFile(const std::string& name)
 {
     fs::path p = fs::path(KESTRUNE_CORPUS_DIR) / name;
     return fs::exists(p) ? p : fs::path();

@@ -13,19 +13,19 @@ public:
     TempDir(const TempDir&) = delete;
     TempDir& operator=(const TempDir&) = delete;
 
-    const std::filesystem::path& path() const { return m_path; }
+    const std::filesystem::path& Path() const { return m_path; }
     // The folder as the program writes it: with a trailing "/".
-    std::string str() const { return m_path.string() + "/"; }
+    std::string Str() const { return m_path.string() + "/"; }
     // Writes bytes to a file below the folder, creating parent folders; returns its path.
-    std::filesystem::path write(const std::string& relative, const std::string& bytes) const;
-    std::filesystem::path mkdir(const std::string& relative) const;
+    std::filesystem::path Write(const std::string& relative, const std::string& bytes) const;
+    std::filesystem::path Mkdir(const std::string& relative) const;
 
 private:
     std::filesystem::path m_path;
 };
 
-std::string readFile(const std::filesystem::path& p);
+std::string ReadFile(const std::filesystem::path& p);
 // Path of a file of the real-world sample corpus, or empty when the corpus is absent.
-std::filesystem::path corpusFile(const std::string& name);
+std::filesystem::path CorpusFile(const std::string& name);
 
 }  // namespace kestrune::test

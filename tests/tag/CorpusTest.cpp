@@ -13,7 +13,7 @@ namespace fs = std::filesystem;
 
 TEST(Corpus, ReadsTheFieldsOfRealFilesInEachTagVersion)
 {
-    if (corpusFile("id3v22-test.mp3").empty())
+    if (CorpusFile("id3v22-test.mp3").empty())
         GTEST_SKIP() << "corpus not present";
     const std::map<std::string, std::map<std::string, std::string>> expected = {
         {"id3v22-test.mp3", {{"title", "cosmic american"}, {"artist", "Anais Mitchell"}, {"track number", "3/11"},
@@ -22,7 +22,7 @@ TEST(Corpus, ReadsTheFieldsOfRealFilesInEachTagVersion)
         {"silence-44-s-v1.mp3", {{"title", "Silence"}, {"genre", "Darkwave"}}},
         {"bad-POPM-frame.mp3", {{"comment", "häst"}}}};
     for (const auto& [file, texts] : expected) {
-        const auto fields = loadFields(corpusFile(file));
+        const auto fields = LoadFields(CorpusFile(file));
         for (const auto& [field, text] : texts)
             EXPECT_EQ(fields.at(field), text) << file << " " << field;
     }
@@ -44,33 +44,33 @@ TEST(Corpus, SavingARealFileKeepsEveryFrameAndTheAudioOrChangesNothing)
     for (const fs::path& source : sources) {
         SCOPED_TRACE(source.filename());
         TempDir dir;
-        const auto file = dir.write(source.filename().string(), readFile(source));
+        const auto file = dir.Write(source.filename().string(), ReadFile(source));
         fs::permissions(file, fs::perms::owner_read | fs::perms::owner_write);
-        const std::string before = readFile(file);
-        const auto mutagenBefore = mutagenAvailable() ? mutagenRead(file) : std::nullopt;
+        const std::string before = ReadFile(file);
+        const auto mutagenBefore = MutagenAvailable() ? MutagenRead(file) : std::nullopt;
 
         CMp3File record(file.string());
         record.Load();
-        auto expected = fieldsOf(record);
+        auto expected = FieldsOf(record);
         record.SetTitle("Kestrune title");
         if (!record.Save()) {
             EXPECT_TRUE(kMayBeRefused.count(source.filename().string())) << "refused: " << record.GetSaveError();
-            EXPECT_EQ(readFile(file), before) << record.GetSaveError();
+            EXPECT_EQ(ReadFile(file), before) << record.GetSaveError();
             continue;
         }
-        EXPECT_EQ(audioOf(readFile(file)), audioOf(before));
+        EXPECT_EQ(AudioOf(ReadFile(file)), AudioOf(before));
         expected["title"] = "Kestrune title";
-        EXPECT_EQ(loadFields(file), expected) << "every other field reads as before";
+        EXPECT_EQ(LoadFields(file), expected) << "every other field reads as before";
 
         if (!mutagenBefore || mutagenBefore->version == "none" || mutagenBefore->version == "2.2")
             continue;
-        const auto mutagenAfter = mutagenRead(file);
+        const auto mutagenAfter = MutagenRead(file);
         ASSERT_TRUE(mutagenAfter);
         EXPECT_EQ(mutagenAfter->version, mutagenBefore->version);
-        EXPECT_EQ(mutagenText(*mutagenAfter, "TIT2"), "Kestrune title");
+        EXPECT_EQ(MutagenText(*mutagenAfter, "TIT2"), "Kestrune title");
         for (const auto& [key, repr] : mutagenBefore->frames) {
             if (key != "TIT2") {
-                EXPECT_EQ(mutagenFrame(*mutagenAfter, key), repr) << key;
+                EXPECT_EQ(MutagenFrame(*mutagenAfter, key), repr) << key;
             }
         }
     }

@@ -32,12 +32,12 @@ const std::vector<std::string> kLatin1Texts = {
     "Zoë", "ÉTÉ", "Þjóðhátíð", "Ô Toulouse", "Smörgåsbord", "Tromsø", "Größe",
 };
 
-Id3Frame singleByteFrame(const std::string& id, const std::string& bytes)
+Id3Frame SingleByteFrame(const std::string& id, const std::string& bytes)
 {
-    return rawFrame(id, std::string(1, '\0') + bytes);
+    return AnyFrame(id, std::string(1, '\0') + bytes);
 }
 
-Id3Frame singleByteComment(const std::string& bytes) { return rawFrame("COMM", std::string("\0eng\0", 5) + bytes); }
+Id3Frame SingleByteComment(const std::string& bytes) { return AnyFrame("COMM", std::string("\0eng\0", 5) + bytes); }
 
 TEST(LegacyText, SingleByteTextsReadAsCyrillicOrLatin1InId3v2FramesAndId3v1)
 {
@@ -45,18 +45,18 @@ TEST(LegacyText, SingleByteTextsReadAsCyrillicOrLatin1InId3v2FramesAndId3v1)
     for (const auto& [texts, page] : {std::pair{&kCyrillicTexts, "CP1251"}, std::pair{&kLatin1Texts, "ISO-8859-1"}}) {
         for (const std::string& text : *texts) {
             SCOPED_TRACE(text);
-            const std::string bytes = inCodePage(text, page);
+            const std::string bytes = InCodePage(text, page);
             Mp3Spec v2;
-            v2.frames = {singleByteFrame("TIT2", bytes), singleByteComment(bytes),
-                         rawFrame("WXXX", std::string(2, '\0') + bytes)};
-            const auto fields = loadFields(dir.write("v2.mp3", makeMp3(v2)));
+            v2.frames = {SingleByteFrame("TIT2", bytes), SingleByteComment(bytes),
+                         AnyFrame("WXXX", std::string(2, '\0') + bytes)};
+            const auto fields = LoadFields(dir.Write("v2.mp3", MakeMp3(v2)));
             EXPECT_EQ(fields.at("title"), text);
             EXPECT_EQ(fields.at("comment"), text);
             EXPECT_EQ(fields.at("URL"), text);
             Mp3Spec v1;
             v1.id3v2Version = 0;
             v1.id3v1 = Id3v1{.title = bytes, .artist = bytes + std::string(30, ' ')};
-            const auto fromV1 = loadFields(dir.write("v1.mp3", makeMp3(v1)));
+            const auto fromV1 = LoadFields(dir.Write("v1.mp3", MakeMp3(v1)));
             EXPECT_EQ(fromV1.at("title"), text);
             EXPECT_EQ(fromV1.at("artist"), text) << "space padding is not text";
         }
@@ -68,7 +68,7 @@ TEST(LegacyText, SingleByteTextsReadAsCyrillicOrLatin1InId3v2FramesAndId3v1)
 TEST(LegacyText, OddStoredTextsReadAsTheTextTheyHold)
 {
     auto utf16 = [](const std::string& text, bool bigEndian) {
-        return bigEndian ? encodeText(text, Enc::Utf16BE) : encodeText(text, Enc::Utf16).substr(2);
+        return bigEndian ? EncodeText(text, Enc::Utf16BE) : EncodeText(text, Enc::Utf16).substr(2);
     };
     auto compressed = [](const std::string& content) {
         uLongf size = compressBound(content.size());
@@ -86,16 +86,16 @@ TEST(LegacyText, OddStoredTextsReadAsTheTextTheyHold)
     };
     const Case cases[] = {
         // UTF-16 without a byte-order mark, in both orders.
-        {3, rawFrame("TIT2", "\x01" + utf16("Кино — Группа крови", false)), "title", "Кино — Группа крови"},
-        {3, rawFrame("TIT2", "\x01" + utf16("Кино — Группа крови", true)), "title", "Кино — Группа крови"},
-        {3, rawFrame("TPE1", "\x01" + utf16("Björk", true)), "artist", "Björk"},
-        {3, rawFrame("TALB", "\x01" + utf16("One", false) + std::string(2, '\0') + utf16("Два", true)),
+        {3, AnyFrame("TIT2", "\x01" + utf16("Кино — Группа крови", false)), "title", "Кино — Группа крови"},
+        {3, AnyFrame("TIT2", "\x01" + utf16("Кино — Группа крови", true)), "title", "Кино — Группа крови"},
+        {3, AnyFrame("TPE1", "\x01" + utf16("Björk", true)), "artist", "Björk"},
+        {3, AnyFrame("TALB", "\x01" + utf16("One", false) + std::string(2, '\0') + utf16("Два", true)),
          "album", "One; Два"},
-        {3, rawFrame("COMM", "\x01" "eng" + utf16("Заметка", false) + std::string(2, '\0') + utf16("Привет", true)),
+        {3, AnyFrame("COMM", "\x01" "eng" + utf16("Заметка", false) + std::string(2, '\0') + utf16("Привет", true)),
          "comment", "Привет"},
         // Windows-1252 punctuation in a Western text, and in a text with no letters to tell by.
-        {3, singleByteFrame("TIT2", "Beyonc\xE9 \x96 Halo"), "title", "Beyoncé – Halo"},
-        {3, singleByteFrame("TIT2", "Don\x92t Stop"), "title", "Don’t Stop"},
+        {3, SingleByteFrame("TIT2", "Beyonc\xE9 \x96 Halo"), "title", "Beyoncé – Halo"},
+        {3, SingleByteFrame("TIT2", "Don\x92t Stop"), "title", "Don’t Stop"},
         // zlib-compressed frames: v2.3 with the inflated size, grouped too; v2.4 with a data length.
         {3, {"TIT2", be4 + compressed(std::string("\0Title \xC0\xE1", 9)), 0, 0x80}, "title", "Title Аб"},
         {3, {"TIT2", be4 + "\x05" + compressed(std::string("\0Title 123", 10)), 0, 0xA0}, "title",
@@ -108,19 +108,19 @@ TEST(LegacyText, OddStoredTextsReadAsTheTextTheyHold)
         Mp3Spec mp3;
         mp3.id3v2Version = c.version;
         mp3.frames = {c.frame};
-        const auto file = dir.write("a.mp3", makeMp3(mp3));
-        EXPECT_EQ(loadFields(file).at(c.field), c.text);
+        const auto file = dir.Write("a.mp3", MakeMp3(mp3));
+        EXPECT_EQ(LoadFields(file).at(c.field), c.text);
         // Saving another field keeps the frame as stored; writing its own field gives a plain frame.
-        const std::string stored = storedFrame(readFile(file), c.frame.id, c.version);
+        const std::string stored = StoredFrame(ReadFile(file), c.frame.id, c.version);
         CMp3File record(file.string());
         record.Load();
         record.SetComposer("Composer");
         ASSERT_TRUE(record.Save()) << record.GetSaveError();
-        EXPECT_EQ(storedFrame(readFile(file), c.frame.id, c.version), stored);
+        EXPECT_EQ(StoredFrame(ReadFile(file), c.frame.id, c.version), stored);
         (record.*std::find_if(kTagFields.begin(), kTagFields.end(), [&](auto& f) { return f.name == c.field; })->set)(
             c.text + " 2");
         ASSERT_TRUE(record.Save()) << record.GetSaveError();
-        EXPECT_EQ(loadFields(file).at(c.field), c.text + " 2");
+        EXPECT_EQ(LoadFields(file).at(c.field), c.text + " 2");
     }
 }
 
@@ -129,15 +129,15 @@ TEST(LegacyText, ASetFieldWithLegacyTextIsWrittenInAStandardEncodingAnUnsetOneSt
 {
     TempDir dir;
     Mp3Spec mp3;
-    mp3.frames = {singleByteFrame("TIT2", inCodePage("Группа крови", "CP1251")),
-                  singleByteFrame("TPE1", inCodePage("Кино", "CP1251")),
-                  singleByteFrame("TALB", inCodePage("Björk", "ISO-8859-1")),
-                  rawFrame("COMM", std::string("\0eng", 4) + inCodePage("Описание", "CP1251") + '\0' +
-                                       inCodePage("Заметка", "CP1251")),
-                  rawFrame("WXXX", std::string(2, '\0') + inCodePage("http://пример.рф", "CP1251"))};
+    mp3.frames = {SingleByteFrame("TIT2", InCodePage("Группа крови", "CP1251")),
+                  SingleByteFrame("TPE1", InCodePage("Кино", "CP1251")),
+                  SingleByteFrame("TALB", InCodePage("Björk", "ISO-8859-1")),
+                  AnyFrame("COMM", std::string("\0eng", 4) + InCodePage("Описание", "CP1251") + '\0' +
+                                       InCodePage("Заметка", "CP1251")),
+                  AnyFrame("WXXX", std::string(2, '\0') + InCodePage("http://пример.рф", "CP1251"))};
     mp3.padding = 1000;
-    const auto file = dir.write("a.mp3", makeMp3(mp3));
-    const std::string before = readFile(file);
+    const auto file = dir.Write("a.mp3", MakeMp3(mp3));
+    const std::string before = ReadFile(file);
     CMp3File record(file.string());
     record.Load();
     record.SetTitle("Группа крови");
@@ -147,16 +147,16 @@ TEST(LegacyText, ASetFieldWithLegacyTextIsWrittenInAStandardEncodingAnUnsetOneSt
     record.SetOrigArtist("çà et là");  // Latin-1 bytes the rule would read as Cyrillic
     ASSERT_TRUE(record.Save()) << record.GetSaveError();
 
-    const std::string after = readFile(file);
-    auto encoding = [&](const char* id) { return storedFrame(after, id, 3).substr(10, 1); };
+    const std::string after = ReadFile(file);
+    auto encoding = [&](const char* id) { return StoredFrame(after, id, 3).substr(10, 1); };
     EXPECT_EQ(encoding("TIT2"), "\x01");
     EXPECT_EQ(encoding("COMM"), "\x01");
-    EXPECT_NE(storedFrame(after, "COMM", 3).find(encodeText("Описание", Enc::Utf16)), std::string::npos)
+    EXPECT_NE(StoredFrame(after, "COMM", 3).find(EncodeText("Описание", Enc::Utf16)), std::string::npos)
         << "the description is converted with the text";
     EXPECT_EQ(encoding("TOPE"), "\x01");
     EXPECT_EQ(encoding("TALB"), std::string(1, '\0')) << "Latin-1 that reads back is standard";
-    EXPECT_EQ(storedFrame(after, "TPE1", 3), storedFrame(before, "TPE1", 3));
-    const auto fields = loadFields(file);
+    EXPECT_EQ(StoredFrame(after, "TPE1", 3), StoredFrame(before, "TPE1", 3));
+    const auto fields = LoadFields(file);
     EXPECT_EQ(fields.at("title"), "Группа крови");
     EXPECT_EQ(fields.at("artist"), "Кино");
     EXPECT_EQ(fields.at("album"), "Björk");
@@ -169,7 +169,7 @@ TEST(LegacyText, ASetFieldWithLegacyTextIsWrittenInAStandardEncodingAnUnsetOneSt
     record.SetArtist(record.GetArtist());
     record.Load();
     ASSERT_TRUE(record.Save());
-    EXPECT_EQ(readFile(file), after);
+    EXPECT_EQ(ReadFile(file), after);
 }
 
 }  // namespace

@@ -7,18 +7,18 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string cp1251(const std::string& text) { return inCodePage(text, "CP1251"); }
-std::string latin1(const std::string& text) { return inCodePage(text, "ISO-8859-1"); }
+std::string Cp1251(const std::string& text) { return InCodePage(text, "CP1251"); }
+std::string Latin1(const std::string& text) { return InCodePage(text, "ISO-8859-1"); }
 
-std::string slot(const std::string& bytes, size_t size) { return (bytes + std::string(size, '\0')).substr(0, size); }
+std::string Slot(const std::string& bytes, size_t size) { return (bytes + std::string(size, '\0')).substr(0, size); }
 
-std::string id3v1Of(const fs::path& file)
+std::string Id3v1Of(const fs::path& file)
 {
-    const std::string bytes = readFile(file);
+    const std::string bytes = ReadFile(file);
     return bytes.size() >= 128 ? bytes.substr(bytes.size() - 128) : std::string();
 }
 
-void save(const fs::path& file, const std::map<std::string, std::string>& texts)
+void Save(const fs::path& file, const std::map<std::string, std::string>& texts)
 {
     CMp3File record(file.string());
     record.Load();
@@ -33,16 +33,16 @@ void save(const fs::path& file, const std::map<std::string, std::string>& texts)
 // byte that stands in for a genre ID3v1 has no number for.
 const std::string kLongAlbum = "Звезда по имени Солнце (ремастеринг 2012)";
 
-std::string encodedFile()
+std::string EncodedFile()
 {
     Mp3Spec mp3;
-    mp3.frames = {textFrame("TIT2", "Группа крови", Enc::Utf16), textFrame("TPE1", "Кино", Enc::Utf16),
-                  textFrame("TALB", kLongAlbum, Enc::Utf16), textFrame("TYER", "1988"),
-                  textFrame("TCON", "Русский рок", Enc::Utf16), textFrame("TRCK", "5"), commentFrame("Café")};
+    mp3.frames = {TextFrame("TIT2", "Группа крови", Enc::Utf16), TextFrame("TPE1", "Кино", Enc::Utf16),
+                  TextFrame("TALB", kLongAlbum, Enc::Utf16), TextFrame("TYER", "1988"),
+                  TextFrame("TCON", "Русский рок", Enc::Utf16), TextFrame("TRCK", "5"), CommentFrame("Café")};
     mp3.padding = 1000;
-    mp3.id3v1 = Id3v1{cp1251("Группа крови"), cp1251("Кино") + std::string(26, ' '), cp1251(kLongAlbum), "1988",
-                      latin1("Café"), 5, 17};
-    return makeMp3(mp3);
+    mp3.id3v1 = Id3v1{Cp1251("Группа крови"), Cp1251("Кино") + std::string(26, ' '), Cp1251(kLongAlbum), "1988",
+                      Latin1("Café"), 5, 17};
+    return MakeMp3(mp3);
 }
 
 TEST(Mp3FileId3v1, ASaveRewritesOnlyTheSlotsThatDoNotHoldTheirTexts)
@@ -55,66 +55,66 @@ TEST(Mp3FileId3v1, ASaveRewritesOnlyTheSlotsThatDoNotHoldTheirTexts)
     const Case cases[] = {
         {{{"composer", "Виктор Цой"}}, 0, 0, ""},
         {{{"title", "Группа крови"}, {"artist", "Кино"}, {"album", kLongAlbum}, {"genre", "Русский рок"}}, 0, 0, ""},
-        {{{"title", "Звезда"}}, 3, 30, slot(cp1251("Звезда"), 30)},
-        {{{"title", "Björk"}}, 3, 30, slot(latin1("Björk"), 30)},
+        {{{"title", "Звезда"}}, 3, 30, Slot(Cp1251("Звезда"), 30)},
+        {{{"title", "Björk"}}, 3, 30, Slot(Latin1("Björk"), 30)},
         // Neither code page holds these: the one that loses less, letters without their accents, "?".
-        {{{"title", "Dvořák – Новый свет"}}, 3, 30, slot(cp1251("Dvorak – Новый свет"), 30)},
-        {{{"title", "咖啡 Café"}}, 3, 30, slot(latin1("?? Café"), 30)},
-        {{{"title", "Кофе ☕"}}, 3, 30, slot(cp1251("Кофе ?"), 30)},
-        {{{"album", "Звезда по имени Солнце (live)"}}, 63, 30, slot(cp1251("Звезда по имени Солнце (live)"), 30)},
+        {{{"title", "Dvořák – Новый свет"}}, 3, 30, Slot(Cp1251("Dvorak – Новый свет"), 30)},
+        {{{"title", "咖啡 Café"}}, 3, 30, Slot(Latin1("?? Café"), 30)},
+        {{{"title", "Кофе ☕"}}, 3, 30, Slot(Cp1251("Кофе ?"), 30)},
+        {{{"album", "Звезда по имени Солнце (live)"}}, 63, 30, Slot(Cp1251("Звезда по имени Солнце (live)"), 30)},
         {{{"year", "1989-05-01"}}, 93, 4, "1989"},
-        {{{"comment", "Заметка"}}, 97, 28, slot(cp1251("Заметка"), 28)},
+        {{{"comment", "Заметка"}}, 97, 28, Slot(Cp1251("Заметка"), 28)},
         {{{"track number", "7/12"}}, 126, 1, "\x07"},
         {{{"genre", "Jazz"}}, 127, 1, "\x08"},
         {{{"genre", "Джаз"}}, 127, 1, "\xFF"},
     };
     TempDir dir;
-    const std::string original = encodedFile();
+    const std::string original = EncodedFile();
     const std::string before = original.substr(original.size() - 128);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.texts.begin()->first + " " + c.texts.begin()->second);
-        const auto file = dir.write("a.mp3", original);
-        save(file, c.texts);
+        const auto file = dir.Write("a.mp3", original);
+        Save(file, c.texts);
         std::string expected = before;
         expected.replace(c.offset, c.size, c.bytes);
-        EXPECT_EQ(id3v1Of(file), expected);
+        EXPECT_EQ(Id3v1Of(file), expected);
     }
 
     // A slot left stale (by another program, or by a save cut short between its two writes) is brought
     // into line by the next save, whatever it changes.
     std::string stale = original;
-    stale.replace(stale.size() - 128 + 3, 30, slot("Old title", 30));
-    const auto file = dir.write("stale.mp3", stale);
-    save(file, {{"composer", "Виктор Цой"}});
-    EXPECT_EQ(id3v1Of(file), before);
+    stale.replace(stale.size() - 128 + 3, 30, Slot("Old title", 30));
+    const auto file = dir.Write("stale.mp3", stale);
+    Save(file, {{"composer", "Виктор Цой"}});
+    EXPECT_EQ(Id3v1Of(file), before);
 }
 
 TEST(Mp3FileId3v1, AFileWithoutAnId3v1TagGetsOneInTheFormItsReadersShow)
 {
     TempDir dir;
     Mp3Spec mp3;
-    mp3.frames = {textFrame("TIT2", "Алла Пугачёва — Миллион алых роз", Enc::Utf16),
-                  textFrame("TPE1", "Ёлка", Enc::Utf16), textFrame("TYER", "2001"), textFrame("TCON", "Pop"),
-                  commentFrame(std::string(30, 'c'))};
+    mp3.frames = {TextFrame("TIT2", "Алла Пугачёва — Миллион алых роз", Enc::Utf16),
+                  TextFrame("TPE1", "Ёлка", Enc::Utf16), TextFrame("TYER", "2001"), TextFrame("TCON", "Pop"),
+                  CommentFrame(std::string(30, 'c'))};
     mp3.padding = 1000;
-    auto file = dir.write("new.mp3", makeMp3(mp3));
-    save(file, {{"composer", "Раймонд Паулс"}});
+    auto file = dir.Write("new.mp3", MakeMp3(mp3));
+    Save(file, {{"composer", "Раймонд Паулс"}});
     Mp3Spec expected;
     expected.id3v2Version = 0;
-    expected.id3v1 = Id3v1{cp1251("Алла Пугачёва — Миллион алых р"), cp1251("Ёлка"), "", "2001",
+    expected.id3v1 = Id3v1{Cp1251("Алла Пугачёва — Миллион алых р"), Cp1251("Ёлка"), "", "2001",
                            std::string(30, 'c'), 0, 13};  // no track: the comment has all 30 bytes
-    EXPECT_EQ(id3v1Of(file), makeMp3(expected).substr(makeMp3(expected).size() - 128));
+    EXPECT_EQ(Id3v1Of(file), MakeMp3(expected).substr(MakeMp3(expected).size() - 128));
 
     // Stored texts ID3v1 shows oddly are texts all the same: a year "0000" reads and stays.
     Mp3Spec v1Only;
     v1Only.id3v2Version = 0;
     v1Only.id3v1 = Id3v1{"Title", "", "", "0000"};
-    file = dir.write("v1.mp3", makeMp3(v1Only));
-    const std::string before = id3v1Of(file);
-    EXPECT_EQ(loadFields(file).at("year"), "0000");
-    save(file, {{"composer", "Someone"}});
-    EXPECT_EQ(id3v1Of(file), before);
-    EXPECT_EQ(loadFields(file).at("year"), "0000");
+    file = dir.Write("v1.mp3", MakeMp3(v1Only));
+    const std::string before = Id3v1Of(file);
+    EXPECT_EQ(LoadFields(file).at("year"), "0000");
+    Save(file, {{"composer", "Someone"}});
+    EXPECT_EQ(Id3v1Of(file), before);
+    EXPECT_EQ(LoadFields(file).at("year"), "0000");
 }
 
 }  // namespace

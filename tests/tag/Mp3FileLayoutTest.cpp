@@ -22,7 +22,7 @@ struct Parts {
     std::string id3v2, audio, id3v1;
 };
 
-Parts partsOf(const std::string& bytes)
+Parts PartsOf(const std::string& bytes)
 {
     size_t size = 0;
     if (bytes.compare(0, 3, "ID3") == 0) {
@@ -35,7 +35,7 @@ Parts partsOf(const std::string& bytes)
     return {bytes.substr(0, size), bytes.substr(size, end - size), bytes.substr(end)};
 }
 
-ino_t inodeOf(const fs::path& file)
+ino_t InodeOf(const fs::path& file)
 {
     struct stat st {};
     ::stat(file.c_str(), &st);
@@ -43,14 +43,14 @@ ino_t inodeOf(const fs::path& file)
 }
 
 // The file's bytes with its padding grown so that its size modulo a page is `modulo`.
-std::string withSizeModulo(Mp3Spec mp3, size_t modulo)
+std::string WithSizeModulo(Mp3Spec mp3, size_t modulo)
 {
-    const size_t size = makeMp3(mp3).size();
+    const size_t size = MakeMp3(mp3).size();
     mp3.padding += (modulo + kPage - size % kPage) % kPage;
-    return makeMp3(mp3);
+    return MakeMp3(mp3);
 }
 
-Id3Frame bigPicture() { return pictureFrame(std::string(300 * 1024, '\x5A'), "image/jpeg"); }
+Id3Frame BigPicture() { return PictureFrame(std::string(300 * 1024, '\x5A'), "image/jpeg"); }
 
 enum class Way { InPlace, NewFile };
 
@@ -63,10 +63,10 @@ struct LayoutCase {
     bool readOnlyFolder = false;
 };
 
-std::vector<LayoutCase> layoutCases()
+std::vector<LayoutCase> LayoutCases()
 {
     Mp3Spec small;
-    small.frames = {textFrame("TIT2", "Old title"), textFrame("TPE1", "Old artist"), commentFrame("Comment")};
+    small.frames = {TextFrame("TIT2", "Old title"), TextFrame("TPE1", "Old artist"), CommentFrame("Comment")};
     small.padding = 600;
     small.id3v1 = Id3v1{"Old title", "Old artist"};
     Mp3Spec noId3v1 = small;
@@ -74,35 +74,35 @@ std::vector<LayoutCase> layoutCases()
     Mp3Spec grows = small;
     grows.padding = 0;
     Mp3Spec pictureFirst = small;
-    pictureFirst.frames.insert(pictureFirst.frames.begin(), bigPicture());
+    pictureFirst.frames.insert(pictureFirst.frames.begin(), BigPicture());
     Mp3Spec pictureLast = small;
-    pictureLast.frames.push_back(bigPicture());
+    pictureLast.frames.push_back(BigPicture());
     // A save adds the frames a file lacks; with all of them there, only the written ones change.
     Mp3Spec complete = small;
     for (const char* id : {"TALB", "TRCK", "TYER", "TCON", "TCOM", "TOPE", "TCOP", "TENC"})
-        complete.frames.push_back(textFrame(id, "x"));
-    complete.frames.push_back(urlFrame("http://x"));
-    complete.frames.push_back(bigPicture());
+        complete.frames.push_back(TextFrame(id, "x"));
+    complete.frames.push_back(UrlFrame("http://x"));
+    complete.frames.push_back(BigPicture());
 
     const std::map<std::string, std::string> titleAndArtist = {{"title", "New title, longer"},
                                                                {"artist", "New artist"}};
     // The file's last page starts in the ID3v1 title, so the title's bytes cross a page boundary; the
     // composer is not in ID3v1.
-    const std::string v1AcrossPages = withSizeModulo(small, 128 - 20);
+    const std::string v1AcrossPages = WithSizeModulo(small, 128 - 20);
     return {
-        {"fits", makeMp3(small), titleAndArtist, Way::InPlace},
-        {"fits, an ID3v1 tag added", withSizeModulo(noId3v1, 100), titleAndArtist, Way::InPlace},
-        {"an ID3v1 tag added across a page boundary", withSizeModulo(noId3v1, kPage - 60), titleAndArtist,
+        {"fits", MakeMp3(small), titleAndArtist, Way::InPlace},
+        {"fits, an ID3v1 tag added", WithSizeModulo(noId3v1, 100), titleAndArtist, Way::InPlace},
+        {"an ID3v1 tag added across a page boundary", WithSizeModulo(noId3v1, kPage - 60), titleAndArtist,
          Way::NewFile},
         {"ID3v1 bytes changed across a page boundary", v1AcrossPages, titleAndArtist, Way::NewFile},
         {"only ID3v2 changed, ID3v1 across a page boundary", v1AcrossPages, {{"composer", "New"}}, Way::InPlace},
-        {"grows", makeMp3(grows), titleAndArtist, Way::NewFile},
-        {"a picture after the texts, a text grows", makeMp3(pictureLast), titleAndArtist, Way::NewFile},
-        {"a picture after the texts, no frame missing, same lengths", withSizeModulo(complete, 1000),
+        {"grows", MakeMp3(grows), titleAndArtist, Way::NewFile},
+        {"a picture after the texts, a text grows", MakeMp3(pictureLast), titleAndArtist, Way::NewFile},
+        {"a picture after the texts, no frame missing, same lengths", WithSizeModulo(complete, 1000),
          {{"title", "New title"}}, Way::InPlace},
-        {"a picture before the texts, a text grows", withSizeModulo(pictureFirst, 1000), titleAndArtist, Way::InPlace},
-        {"hard-linked, a picture moves", makeMp3(pictureLast), titleAndArtist, Way::InPlace, true},
-        {"in a read-only folder, a picture moves", makeMp3(pictureLast), titleAndArtist, Way::InPlace, false, true},
+        {"a picture before the texts, a text grows", WithSizeModulo(pictureFirst, 1000), titleAndArtist, Way::InPlace},
+        {"hard-linked, a picture moves", MakeMp3(pictureLast), titleAndArtist, Way::InPlace, true},
+        {"in a read-only folder, a picture moves", MakeMp3(pictureLast), titleAndArtist, Way::InPlace, false, true},
     };
 }
 
@@ -110,43 +110,43 @@ std::vector<LayoutCase> layoutCases()
 // and every frame not written byte for byte as before; no file left beside it.
 TEST(Mp3FileLayout, EachLayoutIsWrittenInPlaceOnlyWhereAKillCannotTearATag)
 {
-    for (const LayoutCase& c : layoutCases()) {
+    for (const LayoutCase& c : LayoutCases()) {
         SCOPED_TRACE(c.name);
         if (c.readOnlyFolder && ::geteuid() == 0)
             continue;  // the superuser writes into any folder
         TempDir dir;
-        const auto file = dir.write("music/a.mp3", c.bytes);
+        const auto file = dir.Write("music/a.mp3", c.bytes);
         if (c.hardLinked)
-            fs::create_hard_link(file, dir.path() / "link.mp3");
+            fs::create_hard_link(file, dir.Path() / "link.mp3");
         CMp3File record(file.string());
         record.Load();
-        const auto before = fieldsOf(record);
+        const auto before = FieldsOf(record);
         for (const auto& [name, text] : c.texts)
             for (const TagField& field : kTagFields)
                 if (field.name == name)
                     (record.*field.set)(text);
-        const ino_t inode = inodeOf(file);
+        const ino_t inode = InodeOf(file);
         if (c.readOnlyFolder)
             fs::permissions(file.parent_path(), fs::perms::owner_write, fs::perm_options::remove);
         const bool saved = record.Save();
         if (c.readOnlyFolder)
             fs::permissions(file.parent_path(), fs::perms::owner_write, fs::perm_options::add);
         ASSERT_TRUE(saved) << record.GetSaveError();
-        EXPECT_EQ(inodeOf(file) == inode, c.way == Way::InPlace);
+        EXPECT_EQ(InodeOf(file) == inode, c.way == Way::InPlace);
 
-        const std::string after = readFile(file);
-        EXPECT_EQ(partsOf(after).audio, partsOf(c.bytes).audio);
-        EXPECT_EQ(storedFrame(after, "APIC", 3), storedFrame(c.bytes, "APIC", 3));
-        const auto fields = loadFields(file);
+        const std::string after = ReadFile(file);
+        EXPECT_EQ(PartsOf(after).audio, PartsOf(c.bytes).audio);
+        EXPECT_EQ(StoredFrame(after, "APIC", 3), StoredFrame(c.bytes, "APIC", 3));
+        const auto fields = LoadFields(file);
         for (const auto& [name, text] : fields)
             EXPECT_EQ(text, c.texts.count(name) ? c.texts.at(name) : before.at(name)) << name;
-        EXPECT_EQ(partsOf(after).id3v1.substr(3, fields.at("title").size()), fields.at("title"));
-        if (mutagenAvailable()) {
-            const auto view = mutagenRead(file);
+        EXPECT_EQ(PartsOf(after).id3v1.substr(3, fields.at("title").size()), fields.at("title"));
+        if (MutagenAvailable()) {
+            const auto view = MutagenRead(file);
             ASSERT_TRUE(view);
-            EXPECT_EQ(mutagenText(*view, "TIT2"), fields.at("title"));
-            EXPECT_EQ(mutagenText(*view, "TPE1"), fields.at("artist"));
-            EXPECT_EQ(mutagenText(*view, "COMM::eng"), "Comment");
+            EXPECT_EQ(MutagenText(*view, "TIT2"), fields.at("title"));
+            EXPECT_EQ(MutagenText(*view, "TPE1"), fields.at("artist"));
+            EXPECT_EQ(MutagenText(*view, "COMM::eng"), "Comment");
         }
         EXPECT_EQ(std::distance(fs::directory_iterator(file.parent_path()), fs::directory_iterator()), 1);
     }
@@ -158,27 +158,27 @@ TEST(Mp3FileLayout, EachLayoutIsWrittenInPlaceOnlyWhereAKillCannotTearATag)
 TEST(Mp3FileLayout, AFileLaidOutByASaveTakesTheNextSaveOfThoseFieldsInPlace)
 {
     Mp3Spec mp3;
-    mp3.frames = {textFrame("TIT2", "Old title"), textFrame("TPE1", "Old artist"), bigPicture(), commentFrame("c")};
+    mp3.frames = {TextFrame("TIT2", "Old title"), TextFrame("TPE1", "Old artist"), BigPicture(), CommentFrame("c")};
     mp3.padding = 100;
     mp3.id3v1 = Id3v1{"Old title", "Old artist"};
     TempDir dir;
-    const auto file = dir.write("a.mp3", withSizeModulo(mp3, 128 - 10));
+    const auto file = dir.Write("a.mp3", WithSizeModulo(mp3, 128 - 10));
     for (const std::string suffix : {"", " 2nd", " 3rd save"}) {
         CMp3File record(file.string());
         record.Load();
         record.SetTitle("Bench Title" + suffix);
         record.SetArtist("Bench Artist" + suffix);
-        const ino_t inode = inodeOf(file);
+        const ino_t inode = InodeOf(file);
         ASSERT_TRUE(record.Save()) << record.GetSaveError();
-        EXPECT_EQ(inodeOf(file) == inode, suffix != "") << suffix;
-        const std::string bytes = readFile(file);
+        EXPECT_EQ(InodeOf(file) == inode, suffix != "") << suffix;
+        const std::string bytes = ReadFile(file);
         EXPECT_EQ((bytes.size() - 128) / kPage, (bytes.size() - 1) / kPage) << "ID3v1 within one page";
         EXPECT_LT(bytes.find("APIC"), bytes.find("TIT2"));
-        EXPECT_EQ(loadFields(file).at("title"), "Bench Title" + suffix);
+        EXPECT_EQ(LoadFields(file).at("title"), "Bench Title" + suffix);
     }
 
-    const auto linked = dir.write("linked.mp3", makeMp3WithTitle("Old"));
-    fs::create_hard_link(linked, dir.path() / "other-link.mp3");
+    const auto linked = dir.Write("linked.mp3", MakeMp3WithTitle("Old"));
+    fs::create_hard_link(linked, dir.Path() / "other-link.mp3");
     CMp3File record(linked.string());
     record.Load();
     record.SetComment(std::string(3000, 'x'));
@@ -191,7 +191,7 @@ TEST(Mp3FileLayout, AFileLaidOutByASaveTakesTheNextSaveOfThoseFieldsInPlace)
 // save completes the file.
 TEST(Mp3FileLayout, AnInPlaceSaveCutShortAfterAnyWriteLeavesWholeTags)
 {
-    for (const LayoutCase& c : layoutCases()) {
+    for (const LayoutCase& c : LayoutCases()) {
         if (c.way != Way::InPlace || c.hardLinked || c.readOnlyFolder)
             continue;  // those cannot be replaced: the exception to the rule
         SCOPED_TRACE(c.name);
@@ -205,7 +205,7 @@ TEST(Mp3FileLayout, AnInPlaceSaveCutShortAfterAnyWriteLeavesWholeTags)
                         (record.*field.set)(text);
             return record.Save();
         };
-        const auto reference = dir.write("new.mp3", c.bytes);
+        const auto reference = dir.Write("new.mp3", c.bytes);
         size_t writes = 0;
         tag::SetInPlaceWriteHookForTests([&](unsigned long long offset, size_t size) {
             EXPECT_EQ(offset / kPage, (offset + size - 1) / kPage) << "at " << offset << ", " << size << " bytes";
@@ -213,20 +213,20 @@ TEST(Mp3FileLayout, AnInPlaceSaveCutShortAfterAnyWriteLeavesWholeTags)
             return true;
         });
         ASSERT_TRUE(saveInto(reference));
-        const Parts old = partsOf(c.bytes), new_ = partsOf(readFile(reference));
+        const Parts old = PartsOf(c.bytes), new_ = PartsOf(ReadFile(reference));
         for (size_t k = 0; k < writes; ++k) {
             SCOPED_TRACE(k);
-            const auto file = dir.write("cut.mp3", c.bytes);
+            const auto file = dir.Write("cut.mp3", c.bytes);
             size_t allowed = k;
             tag::SetInPlaceWriteHookForTests([&](unsigned long long, size_t) { return allowed-- > 0; });
             EXPECT_FALSE(saveInto(file));
-            const Parts cut = partsOf(readFile(file));
+            const Parts cut = PartsOf(ReadFile(file));
             EXPECT_TRUE(cut.id3v2 == old.id3v2 || cut.id3v2 == new_.id3v2);
             EXPECT_TRUE(cut.id3v1 == old.id3v1 || cut.id3v1 == new_.id3v1);
             EXPECT_EQ(cut.audio, old.audio);
             tag::SetInPlaceWriteHookForTests(nullptr);
             ASSERT_TRUE(saveInto(file));
-            EXPECT_EQ(readFile(file), readFile(reference));
+            EXPECT_EQ(ReadFile(file), ReadFile(reference));
         }
         tag::SetInPlaceWriteHookForTests(nullptr);
     }
@@ -238,31 +238,31 @@ TEST(Mp3FileLayout, AFileChangedOrReplacedAfterLoadIsNotWrittenFromWhatWasLoaded
 {
     TempDir dir;
     Mp3Spec mp3;
-    mp3.frames = {textFrame("TIT2", "Old title"), textFrame("TALB", "Old album")};
+    mp3.frames = {TextFrame("TIT2", "Old title"), TextFrame("TALB", "Old album")};
     mp3.padding = 500;
-    const auto file = dir.write("a.mp3", makeMp3(mp3));
+    const auto file = dir.Write("a.mp3", MakeMp3(mp3));
     CMp3File record(file.string());
     record.Load();
     record.SetTitle("New title");
-    mp3.frames[1] = textFrame("TALB", "Album of the other program");
-    const auto other = dir.write("other.mp3", makeMp3(mp3));
+    mp3.frames[1] = TextFrame("TALB", "Album of the other program");
+    const auto other = dir.Write("other.mp3", MakeMp3(mp3));
     fs::rename(other, file);
     ASSERT_TRUE(record.Save()) << record.GetSaveError();
-    const auto fields = loadFields(file);
+    const auto fields = LoadFields(file);
     EXPECT_EQ(fields.at("title"), "New title");
     EXPECT_EQ(fields.at("album"), "Old album") << "the record's own texts are written, as Save writes all twelve";
 
     // Renamed away between the write and the check: the write went into a file no longer at the path.
     record.SetTitle("Newer title");
     tag::SetInPlaceWriteHookForTests([&](unsigned long long, size_t) {
-        fs::rename(file, dir.path() / "moved.mp3");
-        dir.write("a.mp3", "a file of its own");
+        fs::rename(file, dir.Path() / "moved.mp3");
+        dir.Write("a.mp3", "a file of its own");
         return true;
     });
     EXPECT_FALSE(record.Save());
     tag::SetInPlaceWriteHookForTests(nullptr);
     EXPECT_EQ(record.GetSaveFailure().reason, SaveReason::ChangedMeanwhile);
-    EXPECT_EQ(readFile(file), "a file of its own");
+    EXPECT_EQ(ReadFile(file), "a file of its own");
 }
 
 }  // namespace

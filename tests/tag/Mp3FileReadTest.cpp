@@ -22,17 +22,17 @@ TEST(Mp3FileRead, ReadsEveryFieldInTheFramesOwnEncodingInEachVersion)
         mp3.id3v2Version = c.version;
         std::map<std::string, std::string> expected;
         for (const TagField& field : kTagFields) {
-            const std::string name(field.name), id(field.frameId(c.version));
+            const std::string name(field.name), id(field.FrameId(c.version));
             const std::string text = name == "year" ? "1999" : name == "URL" ? "http://x.org/" : name + " " + c.sample;
             expected[name] = text;
-            Id3Frame frame = field.kind == TagFrameKind::Comment ? commentFrame(text, "", c.enc)
-                             : field.kind == TagFrameKind::Url   ? urlFrame(text, "", c.enc)
-                                                                 : textFrame(id, text, c.enc);
+            Id3Frame frame = field.kind == TagFrameKind::Comment ? CommentFrame(text, "", c.enc)
+                             : field.kind == TagFrameKind::Url   ? UrlFrame(text, "", c.enc)
+                                                                 : TextFrame(id, text, c.enc);
             if (c.version == 2)
                 frame.id = v22.at(frame.id);
             mp3.frames.push_back(frame);
         }
-        EXPECT_EQ(loadFields(dir.write("song.mp3", makeMp3(mp3))), expected);
+        EXPECT_EQ(LoadFields(dir.Write("song.mp3", MakeMp3(mp3))), expected);
     }
 }
 
@@ -42,17 +42,17 @@ TEST(Mp3FileRead, Id3v1FillsTheFieldsTheId3v2TagLacks)
     Mp3Spec mp3;
     mp3.id3v2Version = 0;
     mp3.id3v1 = Id3v1{"Old title", "Old artist", "Old album", "1987", "Old comment", 7, 17};
-    auto expected = fieldsOf(CMp3File(""));
+    auto expected = FieldsOf(CMp3File(""));
     for (const auto& [name, text] : std::map<std::string, std::string>{{"title", "Old title"},
              {"artist", "Old artist"}, {"album", "Old album"}, {"year", "1987"}, {"comment", "Old comment"},
              {"track number", "7"}, {"genre", "Rock"}})
         expected[name] = text;
-    EXPECT_EQ(loadFields(dir.write("v1.mp3", makeMp3(mp3))), expected);
+    EXPECT_EQ(LoadFields(dir.Write("v1.mp3", MakeMp3(mp3))), expected);
 
     mp3.id3v2Version = 3;
     mp3.id3v1->title = "Caf\xE9";  // Latin-1 in ID3v1
-    mp3.frames = {textFrame("TALB", "New album"), textFrame("TPE1", "")};
-    const auto fields = loadFields(dir.write("both.mp3", makeMp3(mp3)));
+    mp3.frames = {TextFrame("TALB", "New album"), TextFrame("TPE1", "")};
+    const auto fields = LoadFields(dir.Write("both.mp3", MakeMp3(mp3)));
     EXPECT_EQ(fields.at("album"), "New album");
     EXPECT_EQ(fields.at("artist"), "") << "an empty frame is still the ID3v2 tag's value";
     EXPECT_EQ(fields.at("title"), "Café");
@@ -62,19 +62,19 @@ TEST(Mp3FileRead, GenreTrackAndYearAreTextsAsStored)
 {
     struct Case { int version; Id3Frame frame; const char* field; const char* text; };
     const Case cases[] = {
-        {3, textFrame("TCON", "(17)"), "genre", "(17)"},
-        {3, textFrame("TRCK", "03/12"), "track number", "03/12"},
-        {3, textFrame("TYER", "0999"), "year", "0999"},
-        {3, textFrame("TDRC", "2001"), "year", "2001"},  // the other version's year frame when its own is missing
-        {4, textFrame("TCON", std::vector<std::string>{"Rock", "Jazz"}, Enc::Utf8), "genre", "Rock; Jazz"},
-        {4, textFrame("TDRC", "2019-03-14"), "year", "2019-03-14"},
+        {3, TextFrame("TCON", "(17)"), "genre", "(17)"},
+        {3, TextFrame("TRCK", "03/12"), "track number", "03/12"},
+        {3, TextFrame("TYER", "0999"), "year", "0999"},
+        {3, TextFrame("TDRC", "2001"), "year", "2001"},  // the other version's year frame when its own is missing
+        {4, TextFrame("TCON", std::vector<std::string>{"Rock", "Jazz"}, Enc::Utf8), "genre", "Rock; Jazz"},
+        {4, TextFrame("TDRC", "2019-03-14"), "year", "2019-03-14"},
     };
     TempDir dir;
     for (const Case& c : cases) {
         Mp3Spec mp3;
         mp3.id3v2Version = c.version;
         mp3.frames = {c.frame};
-        EXPECT_EQ(loadFields(dir.write("a.mp3", makeMp3(mp3))).at(c.field), c.text) << c.frame.id;
+        EXPECT_EQ(LoadFields(dir.Write("a.mp3", MakeMp3(mp3))).at(c.field), c.text) << c.frame.id;
     }
 }
 
@@ -82,36 +82,36 @@ TEST(Mp3FileRead, ReadsTheFramesTagLibMisses)
 {
     TempDir dir;
     // v2.3 extended header with CRC: TagLib sizes it by v2.4 rules and reads no frame.
-    std::string bytes = makeMp3WithTitle("After the extended header");
+    std::string bytes = MakeMp3WithTitle("After the extended header");
     const std::string extended = std::string("\0\0\0\x0A\x80\0", 6) + std::string(8, '\0');
     bytes.insert(10, extended);
     bytes[5] = 0x40;
     bytes[9] = static_cast<char>(bytes[9] + extended.size());
-    EXPECT_EQ(loadFields(dir.write("ext.mp3", bytes))["title"], "After the extended header");
+    EXPECT_EQ(LoadFields(dir.Write("ext.mp3", bytes))["title"], "After the extended header");
 
     // v2.4 with frame sizes written as plain integers (old iTunes), a frame larger than 127 bytes.
     // Read as synchsafe, the size would end the frame among the zeros of the lyrics.
     Mp3Spec mp3;
     mp3.id3v2Version = 4;
     const std::string lyrics = std::string(250, '\0') + std::string(50, 'l');
-    mp3.frames = {lyricsFrame(lyrics), textFrame("TIT2", "After the lyrics")};
-    bytes = makeMp3(mp3);
+    mp3.frames = {LyricsFrame(lyrics), TextFrame("TIT2", "After the lyrics")};
+    bytes = MakeMp3(mp3);
     const unsigned size = 300 + 4 + 1;
     bytes.replace(bytes.find("USLT") + 4, 4, std::string{0, 0, char(size >> 8), char(size & 0xFF)});
-    const auto itunes = dir.write("itunes.mp3", bytes);
+    const auto itunes = dir.Write("itunes.mp3", bytes);
     CMp3File record(itunes.string());
     record.Load();
     EXPECT_EQ(record.GetTitle(), "After the lyrics");
     record.SetTitle("New");
     ASSERT_TRUE(record.Save()) << record.GetSaveError();
-    EXPECT_NE(readFile(itunes).find(lyricsFrame(lyrics).body), std::string::npos) << "the lyrics are kept whole";
+    EXPECT_NE(ReadFile(itunes).find(LyricsFrame(lyrics).body), std::string::npos) << "the lyrics are kept whole";
 
     // A damaged frame ends the tag; the frames before it are read.
     mp3.id3v2Version = 3;
-    mp3.frames = {textFrame("TIT2", "Before the damage"), rawFrame("TALB", "\0Album"), textFrame("TPE1", "x")};
-    bytes = makeMp3(mp3);
+    mp3.frames = {TextFrame("TIT2", "Before the damage"), AnyFrame("TALB", "\0Album"), TextFrame("TPE1", "x")};
+    bytes = MakeMp3(mp3);
     bytes[bytes.find("TALB") + 4] = 0x7F;
-    const auto fields = loadFields(dir.write("damaged.mp3", bytes));
+    const auto fields = LoadFields(dir.Write("damaged.mp3", bytes));
     EXPECT_EQ(fields.at("title"), "Before the damage");
     EXPECT_EQ(fields.at("album"), "");
 }
@@ -119,15 +119,15 @@ TEST(Mp3FileRead, ReadsTheFramesTagLibMisses)
 TEST(Mp3FileRead, FilesWithoutATagOrThatCannotBeReadGiveEmptyTexts)
 {
     TempDir dir;
-    ASSERT_EQ(::mkfifo((dir.path() / "fifo.mp3").c_str(), 0600), 0);
-    const std::map<std::string, std::string> empty = fieldsOf(CMp3File(""));
-    for (const auto& file : {dir.path() / "missing.mp3", dir.mkdir("folder.mp3"), dir.path() / "fifo.mp3",
-                             dir.write("empty.mp3", ""), dir.write("text.mp3", "Just some text, not music.\n"),
-                             dir.write("ID3.mp3", "ID3"), dir.write("notag.mp3", mpegAudio(3))})
-        EXPECT_EQ(loadFields(file), empty) << file;
-    EXPECT_FALSE(std::filesystem::exists(dir.path() / "missing.mp3"));
+    ASSERT_EQ(::mkfifo((dir.Path() / "fifo.mp3").c_str(), 0600), 0);
+    const std::map<std::string, std::string> empty = FieldsOf(CMp3File(""));
+    for (const auto& file : {dir.Path() / "missing.mp3", dir.Mkdir("folder.mp3"), dir.Path() / "fifo.mp3",
+                             dir.Write("empty.mp3", ""), dir.Write("text.mp3", "Just some text, not music.\n"),
+                             dir.Write("ID3.mp3", "ID3"), dir.Write("notag.mp3", MpegAudio(3))})
+        EXPECT_EQ(LoadFields(file), empty) << file;
+    EXPECT_FALSE(std::filesystem::exists(dir.Path() / "missing.mp3"));
 
-    CMp3File record(dir.write("t.mp3", makeMp3WithTitle("T")).string());
+    CMp3File record(dir.Write("t.mp3", MakeMp3WithTitle("T")).string());
     record.SetTitle("set, then loaded over");
     record.Load();
     EXPECT_EQ(record.GetTitle(), "T");

@@ -11,19 +11,19 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string withByte(std::string bytes, size_t at, char value)
+std::string WithByte(std::string bytes, size_t at, char value)
 {
     bytes[at] = value;
     return bytes;
 }
 
-size_t entriesIn(const fs::path& folder)
+size_t EntriesIn(const fs::path& folder)
 {
     return static_cast<size_t>(std::distance(fs::directory_iterator(folder), fs::directory_iterator()));
 }
 
 // Loads, sets two texts and saves; returns the save error ("" when saved).
-std::string saveError(const fs::path& file, const std::string& comment = "New comment")
+std::string SaveError(const fs::path& file, const std::string& comment = "New comment")
 {
     CMp3File record(file.string());
     record.Load();
@@ -37,90 +37,90 @@ std::string saveError(const fs::path& file, const std::string& comment = "New co
 TEST(Mp3FileRefusal, ATagNotUnderstoodWholeLeavesTheFileByteForByteAndSaysWhy)
 {
     Mp3Spec mp3;
-    mp3.frames = {textFrame("TIT2", "Title"), pictureFrame(), textFrame("TALB", "Album")};
-    const std::string normal = makeMp3(mp3);
+    mp3.frames = {TextFrame("TIT2", "Title"), PictureFrame(), TextFrame("TALB", "Album")};
+    const std::string normal = MakeMp3(mp3);
     const size_t album = normal.find("TALB");
     Mp3Spec encrypted = mp3;
     encrypted.frames[0].formatFlags = 0x40;
     encrypted.frames[0].body.insert(0, 1, '\x01');
     Mp3Spec v22;
     v22.id3v2Version = 2;
-    v22.frames = {rawFrame("TT2", textFrame("x", "Title").body), rawFrame("CRM", "owner\0xx")};
+    v22.frames = {AnyFrame("TT2", TextFrame("x", "Title").body), AnyFrame("CRM", "owner\0xx")};
 
     const std::pair<std::string, std::string> refusals[] = {  // the bytes, a word the error must contain
         {normal.substr(0, album + 5), "past the end"},
-        {withByte(normal, album + 4, 0x7F), "TALB"},
-        {withByte(normal, album, 't'), "damaged frame"},
-        {withByte(normal, 3, 5), "2.5"},
-        {withByte(normal, 5, 0x40), "extended header"},
-        {makeMp3(encrypted), "TIT2"},
-        {makeMp3(v22), "would lose frame CRM"},
+        {WithByte(normal, album + 4, 0x7F), "TALB"},
+        {WithByte(normal, album, 't'), "damaged frame"},
+        {WithByte(normal, 3, 5), "2.5"},
+        {WithByte(normal, 5, 0x40), "extended header"},
+        {MakeMp3(encrypted), "TIT2"},
+        {MakeMp3(v22), "would lose frame CRM"},
         {"This is not music at all, only text.\n", "MPEG"},
         {"", "MPEG"},
-        {makeMp3WithTitle("t").substr(0, 10), "past the end"},
+        {MakeMp3WithTitle("t").substr(0, 10), "past the end"},
     };
     for (const auto& [bytes, reason] : refusals) {
         SCOPED_TRACE(reason);
         TempDir dir;
-        const auto file = dir.write("a.mp3", bytes);
-        EXPECT_NE(saveError(file).find(reason), std::string::npos);
-        EXPECT_EQ(readFile(file), bytes);
-        EXPECT_EQ(entriesIn(dir.path()), 1u);
+        const auto file = dir.Write("a.mp3", bytes);
+        EXPECT_NE(SaveError(file).find(reason), std::string::npos);
+        EXPECT_EQ(ReadFile(file), bytes);
+        EXPECT_EQ(EntriesIn(dir.Path()), 1u);
     }
 }
 
 TEST(Mp3FileRefusal, FilesThatCannotBeWrittenStayAsTheyAre)
 {
     TempDir dir;
-    const std::string bytes = makeMp3WithTitle("Title");
-    const auto readOnly = dir.write("ro.mp3", bytes);
+    const std::string bytes = MakeMp3WithTitle("Title");
+    const auto readOnly = dir.Write("ro.mp3", bytes);
     ::chmod(readOnly.c_str(), 0444);
-    ASSERT_EQ(::mkfifo((dir.path() / "fifo.mp3").c_str(), 0600), 0);
-    EXPECT_EQ(loadFields(readOnly)["title"], "Title");
-    EXPECT_EQ(saveError(readOnly), "read-only");
-    EXPECT_EQ(readFile(readOnly), bytes);
-    EXPECT_EQ(saveError(dir.mkdir("folder.mp3")), "not a regular file");
-    EXPECT_EQ(saveError(dir.path() / "fifo.mp3"), "not a regular file");
-    EXPECT_EQ(saveError(dir.path() / "missing.mp3"), "file not found");
-    EXPECT_FALSE(fs::exists(dir.path() / "missing.mp3"));
+    ASSERT_EQ(::mkfifo((dir.Path() / "fifo.mp3").c_str(), 0600), 0);
+    EXPECT_EQ(LoadFields(readOnly)["title"], "Title");
+    EXPECT_EQ(SaveError(readOnly), "read-only");
+    EXPECT_EQ(ReadFile(readOnly), bytes);
+    EXPECT_EQ(SaveError(dir.Mkdir("folder.mp3")), "not a regular file");
+    EXPECT_EQ(SaveError(dir.Path() / "fifo.mp3"), "not a regular file");
+    EXPECT_EQ(SaveError(dir.Path() / "missing.mp3"), "file not found");
+    EXPECT_FALSE(fs::exists(dir.Path() / "missing.mp3"));
     // A file that appears (or becomes readable) between Load and Save keeps its tag: the record holds
     // no texts of it for the fields the caller did not set.
-    CMp3File record((dir.path() / "late.mp3").string());
+    CMp3File record((dir.Path() / "late.mp3").string());
     record.Load();
-    const auto late = dir.write("late.mp3", bytes);
+    const auto late = dir.Write("late.mp3", bytes);
     record.SetComment("New comment");
     EXPECT_FALSE(record.Save());
     EXPECT_EQ(record.GetSaveError(), "file could not be read when loaded");
-    EXPECT_EQ(readFile(late), bytes);
+    EXPECT_EQ(ReadFile(late), bytes);
 
     // A tag that must grow is written by renaming a new file over the old: not over one of several links.
-    const auto linked = dir.write("linked.mp3", bytes);
-    fs::create_hard_link(linked, dir.path() / "other-link.mp3");
-    EXPECT_NE(saveError(linked, std::string(3000, 'x')), "");
-    EXPECT_EQ(readFile(dir.path() / "other-link.mp3"), bytes);
+    const auto linked = dir.Write("linked.mp3", bytes);
+    fs::create_hard_link(linked, dir.Path() / "other-link.mp3");
+    EXPECT_NE(SaveError(linked, std::string(3000, 'x')), "");
+    EXPECT_EQ(ReadFile(dir.Path() / "other-link.mp3"), bytes);
 }
 
 TEST(Mp3FileRefusal, ASymbolicLinkStaysALinkAndItsTargetIsWritten)
 {
     TempDir dir;
-    const auto target = dir.write("music/real.mp3", makeMp3WithTitle("Old"));
-    fs::create_symlink(target, dir.path() / "link.mp3");
-    ASSERT_EQ(saveError(dir.path() / "link.mp3", std::string(3000, 'x')), "");
-    EXPECT_TRUE(fs::is_symlink(dir.path() / "link.mp3"));
-    EXPECT_EQ(loadFields(target)["title"], "New title");
-    EXPECT_EQ(entriesIn(target.parent_path()), 1u);
+    const auto target = dir.Write("music/real.mp3", MakeMp3WithTitle("Old"));
+    fs::create_symlink(target, dir.Path() / "link.mp3");
+    ASSERT_EQ(SaveError(dir.Path() / "link.mp3", std::string(3000, 'x')), "");
+    EXPECT_TRUE(fs::is_symlink(dir.Path() / "link.mp3"));
+    EXPECT_EQ(LoadFields(target)["title"], "New title");
+    EXPECT_EQ(EntriesIn(target.parent_path()), 1u);
 }
 
 TEST(Mp3FileRefusal, ATemporaryFileLeftByAKilledSaveIsRemovedByTheNext)
 {
     TempDir dir;
-    const auto file = dir.write("a.mp3", makeMp3WithTitle("Old"));
+    const auto file = dir.Write("a.mp3", MakeMp3WithTitle("Old"));
     // The next save replaces the file (the tag grows), writes in place (the padding holds the change),
     // or finds nothing to write: the leftover goes each time.
     for (size_t size : {3000, 3001, 3001}) {
-        dir.write(".a.mp3.kestrune-save", "half a file");
-        ASSERT_EQ(saveError(file, std::string(size, 'x')), "");
-        EXPECT_EQ(entriesIn(dir.path()), 1u) << size;
+        dir.Write(".a.mp3.kestrune-save", "half a file");
+        ASSERT_EQ(SaveError(file, std::string(size, 'x')), "");
+        EXPECT_EQ(EntriesIn(dir.Path()), 1u) << size;
     }
 }
 
@@ -128,20 +128,20 @@ TEST(Mp3FileRefusal, LongNamesThatStartAlikeGetTemporaryFilesOfTheirOwn)
 {
     TempDir dir;
     const std::string start(220, 'n');
-    const auto a = dir.write(start + "-a.mp3", makeMp3WithTitle("A"));
-    const auto b = dir.write(start + "-b.mp3", makeMp3WithTitle("B"));
+    const auto a = dir.Write(start + "-a.mp3", MakeMp3WithTitle("A"));
+    const auto b = dir.Write(start + "-b.mp3", MakeMp3WithTitle("B"));
     // Named as if both files shared a cut-down name: not a temporary of either, so it stays.
-    const auto shared = dir.write(std::string(".").append(start, 0, 200).append(".kestrune-save"), "not ours");
+    const auto shared = dir.Write(std::string(".").append(start, 0, 200).append(".kestrune-save"), "not ours");
     for (const auto& file : {a, b}) {
         CMp3File record(file.string());
         record.Load();
         record.SetComment(std::string(3000, 'x'));
         ASSERT_TRUE(record.Save()) << record.GetSaveError();
     }
-    EXPECT_EQ(loadFields(a)["title"], "A");
-    EXPECT_EQ(loadFields(b)["title"], "B");
-    EXPECT_EQ(readFile(shared), "not ours");
-    EXPECT_EQ(entriesIn(dir.path()), 3u);
+    EXPECT_EQ(LoadFields(a)["title"], "A");
+    EXPECT_EQ(LoadFields(b)["title"], "B");
+    EXPECT_EQ(ReadFile(shared), "not ours");
+    EXPECT_EQ(EntriesIn(dir.Path()), 3u);
 }
 
 TEST(Mp3FileRefusal, RecordsOnDifferentFilesWorkFromTwoThreadsAtOnce)
@@ -150,8 +150,8 @@ TEST(Mp3FileRefusal, RecordsOnDifferentFilesWorkFromTwoThreadsAtOnce)
     constexpr int kFiles = 40;
     std::vector<fs::path> files;
     for (int i = 0; i < kFiles; ++i)
-        files.push_back(dir.write(std::string("f").append(std::to_string(i)).append(".mp3"),
-                                  makeMp3WithTitle("Title " + std::to_string(i))));
+        files.push_back(dir.Write(std::string("f").append(std::to_string(i)).append(".mp3"),
+                                  MakeMp3WithTitle("Title " + std::to_string(i))));
     std::vector<std::string> loaded(kFiles);
     auto work = [&](int first) {  // even files are read, odd ones written
         for (int i = first; i < kFiles; i += 2) {
@@ -167,7 +167,7 @@ TEST(Mp3FileRefusal, RecordsOnDifferentFilesWorkFromTwoThreadsAtOnce)
     reader.join();
     writer.join();
     for (int i = 0; i < kFiles; ++i)
-        EXPECT_EQ(i % 2 ? loadFields(files[i])["title"] : loaded[i],
+        EXPECT_EQ(i % 2 ? LoadFields(files[i])["title"] : loaded[i],
                   (i % 2 ? "Заголовок " : "Title ") + std::to_string(i));
 }
 

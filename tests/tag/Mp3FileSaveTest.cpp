@@ -12,12 +12,12 @@ namespace {
 namespace fs = std::filesystem;
 
 #define SKIP_WITHOUT_MUTAGEN() \
-    if (!mutagenAvailable())   \
+    if (!MutagenAvailable())   \
     GTEST_SKIP() << "/usr/bin/python3 has no mutagen"
 
 const std::string kCyrillic = "Привет, мир";
 
-bool save(const fs::path& file, const std::map<std::string, std::string>& texts)
+bool Save(const fs::path& file, const std::map<std::string, std::string>& texts)
 {
     CMp3File record(file.string());
     record.Load();
@@ -29,7 +29,7 @@ bool save(const fs::path& file, const std::map<std::string, std::string>& texts)
     return saved;
 }
 
-ino_t inodeOf(const fs::path& file)
+ino_t InodeOf(const fs::path& file)
 {
     struct stat st {};
     ::stat(file.c_str(), &st);
@@ -58,21 +58,21 @@ TEST(Mp3FileSave, WritesUnicodeAndLongTextsAndKeepsEverythingElseInEachTagVersio
         mp3.padding = 512;
         std::vector<std::string> kept;  // frames that must stay byte for byte
         if (version == 2) {
-            mp3.frames = {rawFrame("TT2", textFrame("x", "Old").body), rawFrame("TOA", textFrame("x", "Original").body),
-                          rawFrame("TT3", textFrame("x", "Subtitle").body),
-                          rawFrame("PIC", std::string("\0PNG\x03\0data", 10)), rawFrame("COM", commentFrame("c").body)};
+            mp3.frames = {AnyFrame("TT2", TextFrame("x", "Old").body), AnyFrame("TOA", TextFrame("x", "Original").body),
+                          AnyFrame("TT3", TextFrame("x", "Subtitle").body),
+                          AnyFrame("PIC", std::string("\0PNG\x03\0data", 10)), AnyFrame("COM", CommentFrame("c").body)};
         } else {
-            mp3.frames = {textFrame("TIT2", "Old"), textFrame("TRCK", "03/12"),
-                          textFrame("TPE1", std::vector<std::string>{"One", "Two"}, Enc::Utf16),
-                          textFrame("TALB", "Album", version == 4 ? Enc::Utf16BE : Enc::Utf16)};
+            mp3.frames = {TextFrame("TIT2", "Old"), TextFrame("TRCK", "03/12"),
+                          TextFrame("TPE1", std::vector<std::string>{"One", "Two"}, Enc::Utf16),
+                          TextFrame("TALB", "Album", version == 4 ? Enc::Utf16BE : Enc::Utf16)};
             kept = {"TRCK", "TPE1", "TALB"};
         }
         if (version == 3) {  // frames the record does not know, some with flags it must keep
-            mp3.frames.insert(mp3.frames.end(), {pictureFrame(), lyricsFrame("la la", Enc::Utf16),
-                userTextFrame("MOOD", "calm"), privateFrame("com.example", std::string("\x00\x01\xFF", 3)),
-                rawFrame("XYZW", "unknown"), rawFrame("RVAD", std::string("\x03\x10\x01\x00\x01\x00", 6)),
-                rawFrame("EQUA", "\x10\x00\x01\x00\x01"), textFrame("TDAT", "1403"),
-                textFrame("TIT3", "kept with its flags"), textFrame("TIT1", "grouped")});
+            mp3.frames.insert(mp3.frames.end(), {PictureFrame(), LyricsFrame("la la", Enc::Utf16),
+                UserTextFrame("MOOD", "calm"), PrivateFrame("com.example", std::string("\x00\x01\xFF", 3)),
+                AnyFrame("XYZW", "unknown"), AnyFrame("RVAD", std::string("\x03\x10\x01\x00\x01\x00", 6)),
+                AnyFrame("EQUA", "\x10\x00\x01\x00\x01"), TextFrame("TDAT", "1403"),
+                TextFrame("TIT3", "kept with its flags"), TextFrame("TIT1", "grouped")});
             mp3.frames[mp3.frames.size() - 2].statusFlags = 0x80;  // discard when the tag is altered
             mp3.frames.back().formatFlags = 0x20;
             mp3.frames.back().body.insert(0, 1, '\x07');  // the group byte
@@ -80,33 +80,33 @@ TEST(Mp3FileSave, WritesUnicodeAndLongTextsAndKeepsEverythingElseInEachTagVersio
             kept.insert(kept.end(), {"APIC", "USLT", "TXXX", "PRIV", "XYZW", "RVAD", "EQUA", "TDAT", "TIT3", "TIT1"});
         }
         TempDir dir;
-        const auto file = dir.write("song.mp3", makeMp3(mp3));
-        const std::string before = readFile(file);
-        ASSERT_TRUE(save(file, texts));
-        const std::string after = readFile(file);
-        EXPECT_EQ(audioOf(after), audioOf(before));
+        const auto file = dir.Write("song.mp3", MakeMp3(mp3));
+        const std::string before = ReadFile(file);
+        ASSERT_TRUE(Save(file, texts));
+        const std::string after = ReadFile(file);
+        EXPECT_EQ(AudioOf(after), AudioOf(before));
         for (const std::string& id : kept) {
-            EXPECT_NE(storedFrame(before, id, version), "") << id;
-            EXPECT_EQ(storedFrame(after, id, version), storedFrame(before, id, version)) << id;
+            EXPECT_NE(StoredFrame(before, id, version), "") << id;
+            EXPECT_EQ(StoredFrame(after, id, version), StoredFrame(before, id, version)) << id;
         }
 
-        const auto fields = loadFields(file);
-        const auto view = mutagenRead(file);
+        const auto fields = LoadFields(file);
+        const auto view = MutagenRead(file);
         ASSERT_TRUE(view);
         EXPECT_EQ(view->version, version == 4 ? "2.4" : "2.3");
         for (const auto& [name, text] : texts) {
             EXPECT_EQ(fields.at(name), text) << name;
-            EXPECT_EQ(mutagenText(*view, keys.at(name)), text) << name;
+            EXPECT_EQ(MutagenText(*view, keys.at(name)), text) << name;
         }
         const std::string unicode = version == 4 ? "Encoding.UTF8" : "Encoding.UTF16";
-        EXPECT_NE(mutagenFrame(*view, "TIT2").find(unicode), std::string::npos) << mutagenFrame(*view, "TIT2");
-        EXPECT_NE(mutagenFrame(*view, "TCOP").find(unicode), std::string::npos);
-        EXPECT_NE(mutagenFrame(*view, "COMM::eng").find("Encoding.LATIN1"), std::string::npos);
+        EXPECT_NE(MutagenFrame(*view, "TIT2").find(unicode), std::string::npos) << MutagenFrame(*view, "TIT2");
+        EXPECT_NE(MutagenFrame(*view, "TCOP").find(unicode), std::string::npos);
+        EXPECT_NE(MutagenFrame(*view, "COMM::eng").find("Encoding.LATIN1"), std::string::npos);
         if (version == 2) {
-            EXPECT_EQ(mutagenText(*view, "TOPE"), "Original");
-            EXPECT_EQ(mutagenText(*view, "TIT3"), "Subtitle");
-            EXPECT_NE(mutagenFrame(*view, "APIC:").find("mime='image/png'"), std::string::npos);
-            EXPECT_NE(mutagenFrame(*view, "APIC:").find("data=b'data'"), std::string::npos);
+            EXPECT_EQ(MutagenText(*view, "TOPE"), "Original");
+            EXPECT_EQ(MutagenText(*view, "TIT3"), "Subtitle");
+            EXPECT_NE(MutagenFrame(*view, "APIC:").find("mime='image/png'"), std::string::npos);
+            EXPECT_NE(MutagenFrame(*view, "APIC:").find("data=b'data'"), std::string::npos);
         }
     }
 }
@@ -119,19 +119,19 @@ TEST(Mp3FileSave, AFileWithOnlyAnId3v1TagGetsEveryFrameWithItsOldTexts)
     mp3.id3v2Version = 0;
     mp3.id3v1 = Id3v1{"Old title", "Old artist", "", "1987", "", 0, 17};
     mp3.audioFrames = 5;
-    const auto file = dir.write("v1.mp3", makeMp3(mp3));
-    ASSERT_TRUE(save(file, {{"album", kCyrillic}}));
+    const auto file = dir.Write("v1.mp3", MakeMp3(mp3));
+    ASSERT_TRUE(Save(file, {{"album", kCyrillic}}));
 
-    const std::string bytes = readFile(file);
+    const std::string bytes = ReadFile(file);
     ASSERT_EQ(bytes.substr(0, 4), "ID3\x03");
     for (const TagField& field : kTagFields)  // created even for empty texts
-        EXPECT_NE(storedFrame(bytes, std::string(field.frameId23), 3), "") << field.name;
-    EXPECT_EQ(audioOf(bytes), mpegAudio(5));
-    const auto view = mutagenRead(file);
+        EXPECT_NE(StoredFrame(bytes, std::string(field.frameId23), 3), "") << field.name;
+    EXPECT_EQ(AudioOf(bytes), MpegAudio(5));
+    const auto view = MutagenRead(file);
     ASSERT_TRUE(view);
     for (const auto& [key, text] : std::map<std::string, std::string>{
              {"TIT2", "Old title"}, {"TPE1", "Old artist"}, {"TALB", kCyrillic}, {"TYER", "1987"}, {"TCON", "Rock"}})
-        EXPECT_EQ(mutagenText(*view, key), text) << key;
+        EXPECT_EQ(MutagenText(*view, key), text) << key;
 }
 
 // Other readers show every copy of a text frame a tag holds twice; the editor shows and writes the first.
@@ -139,39 +139,39 @@ TEST(Mp3FileSave, ATextFrameHeldTwiceIsKeptUntilItsFieldIsWrittenThenOnlyTheNewT
 {
     TempDir dir;
     Mp3Spec mp3;
-    mp3.frames = {textFrame("TIT2", "First"), textFrame("TPE1", "Artist"), textFrame("TIT2", "Second")};
+    mp3.frames = {TextFrame("TIT2", "First"), TextFrame("TPE1", "Artist"), TextFrame("TIT2", "Second")};
     mp3.padding = 500;
-    const auto file = dir.write("a.mp3", makeMp3(mp3));
+    const auto file = dir.Write("a.mp3", MakeMp3(mp3));
     auto count = [&](const std::string& what) {
-        const std::string bytes = readFile(file);
+        const std::string bytes = ReadFile(file);
         size_t n = 0;
         for (size_t at = bytes.find(what); at != std::string::npos; at = bytes.find(what, at + 1))
             ++n;
         return n;
     };
-    EXPECT_EQ(loadFields(file).at("title"), "First");
-    ASSERT_TRUE(save(file, {{"artist", "Other"}}));
+    EXPECT_EQ(LoadFields(file).at("title"), "First");
+    ASSERT_TRUE(Save(file, {{"artist", "Other"}}));
     EXPECT_EQ(count("TIT2"), 2u) << "an unwritten field keeps its frames";
-    ASSERT_TRUE(save(file, {{"title", ""}}));
+    ASSERT_TRUE(Save(file, {{"title", ""}}));
     EXPECT_EQ(count("TIT2"), 1u);
     EXPECT_EQ(count("Second"), 0u);
-    EXPECT_EQ(loadFields(file).at("artist"), "Other");
+    EXPECT_EQ(LoadFields(file).at("artist"), "Other");
 }
 
 TEST(Mp3FileSave, CommentAndUrlAreReadFromAndWrittenToTheFrameTheEditorShows)
 {
     SKIP_WITHOUT_MUTAGEN();
-    const Id3Frame norm = commentFrame(" 0000 0001", "iTunNORM");  // iTunes data, never the comment
-    const Id3Frame notes = commentFrame("described", "Notes", Enc::Utf16);
-    const Id3Frame shop = urlFrame("http://a", "shop");
+    const Id3Frame norm = CommentFrame(" 0000 0001", "iTunNORM");  // iTunes data, never the comment
+    const Id3Frame notes = CommentFrame("described", "Notes", Enc::Utf16);
+    const Id3Frame shop = UrlFrame("http://a", "shop");
     struct Case {
         std::vector<Id3Frame> frames;
         std::string comment, url;            // as loaded
         std::string commentKey, urlKey;      // the frames written
     };
     const Case cases[] = {
-        {{norm, notes, commentFrame("plain"), shop, urlFrame("http://b")}, "plain", "http://b", "COMM::eng", "WXXX:"},
-        {{norm, notes, shop, urlFrame("http://c", "band")}, "described", "http://a", "COMM:Notes:eng", "WXXX:shop"},
+        {{norm, notes, CommentFrame("plain"), shop, UrlFrame("http://b")}, "plain", "http://b", "COMM::eng", "WXXX:"},
+        {{norm, notes, shop, UrlFrame("http://c", "band")}, "described", "http://a", "COMM:Notes:eng", "WXXX:shop"},
         {{norm}, "", "", "COMM::eng", "WXXX:"},  // new frames of their own
     };
     for (const Case& c : cases) {
@@ -179,19 +179,19 @@ TEST(Mp3FileSave, CommentAndUrlAreReadFromAndWrittenToTheFrameTheEditorShows)
         TempDir dir;
         Mp3Spec mp3;
         mp3.frames = c.frames;
-        const auto file = dir.write("a.mp3", makeMp3(mp3));
-        const auto loaded = loadFields(file);
+        const auto file = dir.Write("a.mp3", MakeMp3(mp3));
+        const auto loaded = LoadFields(file);
         EXPECT_EQ(loaded.at("comment"), c.comment);
         EXPECT_EQ(loaded.at("URL"), c.url);
-        const auto before = mutagenRead(file);
-        ASSERT_TRUE(before && save(file, {{"comment", "новый"}, {"URL", "http://пример.рф/a b"}}));
-        const auto after = mutagenRead(file);
+        const auto before = MutagenRead(file);
+        ASSERT_TRUE(before && Save(file, {{"comment", "новый"}, {"URL", "http://пример.рф/a b"}}));
+        const auto after = MutagenRead(file);
         ASSERT_TRUE(after);
-        EXPECT_EQ(mutagenText(*after, c.commentKey), "новый");
-        EXPECT_EQ(mutagenText(*after, c.urlKey), "http://%D0%BF%D1%80%D0%B8%D0%BC%D0%B5%D1%80.%D1%80%D1%84/a b");
+        EXPECT_EQ(MutagenText(*after, c.commentKey), "новый");
+        EXPECT_EQ(MutagenText(*after, c.urlKey), "http://%D0%BF%D1%80%D0%B8%D0%BC%D0%B5%D1%80.%D1%80%D1%84/a b");
         for (const auto& [key, repr] : before->frames) {
             if (key != c.commentKey && key != c.urlKey) {
-                EXPECT_EQ(mutagenFrame(*after, key), repr) << key;
+                EXPECT_EQ(MutagenFrame(*after, key), repr) << key;
             }
         }
         EXPECT_EQ(after->frames.size(),
@@ -204,26 +204,26 @@ TEST(Mp3FileSave, ANewFileTakesTheOldOnesModeAndAttributes)
 {
     TempDir dir;
     Mp3Spec mp3;
-    mp3.frames = {textFrame("TIT2", "Old")};
+    mp3.frames = {TextFrame("TIT2", "Old")};
     mp3.padding = 2000;
     mp3.id3v1 = Id3v1{"Old"};
-    const auto file = dir.write("a.mp3", makeMp3(mp3));
+    const auto file = dir.Write("a.mp3", MakeMp3(mp3));
     ::chmod(file.c_str(), 0640);
     const std::string desktopTags = "favourites,road trip";
     const bool hasAttributes = ::setxattr(file.c_str(), "user.xdg.tags", desktopTags.data(), desktopTags.size(), 0) == 0;
-    const std::string original = readFile(file);
-    const ino_t inode = inodeOf(file);
+    const std::string original = ReadFile(file);
+    const ino_t inode = InodeOf(file);
 
     CMp3File record(file.string());
     record.Load();
     record.SetComposer("A composer");
     ASSERT_TRUE(record.Save()) << record.GetSaveError();
-    EXPECT_EQ(inodeOf(file), inode) << "a tag that fits its padding is written in place";
+    EXPECT_EQ(InodeOf(file), inode) << "a tag that fits its padding is written in place";
     EXPECT_EQ(fs::file_size(file), original.size());
 
     record.SetComment(std::string(5000, 'c'));
     ASSERT_TRUE(record.Save());
-    const ino_t grown = inodeOf(file);
+    const ino_t grown = InodeOf(file);
     EXPECT_NE(grown, inode) << "a tag that grows is written to a new file";
     EXPECT_EQ(fs::status(file).permissions() & fs::perms::all, fs::perms(0640));
     if (hasAttributes) {
@@ -231,8 +231,8 @@ TEST(Mp3FileSave, ANewFileTakesTheOldOnesModeAndAttributes)
         kept.resize(static_cast<size_t>(std::max<ssize_t>(0, ::getxattr(file.c_str(), "user.xdg.tags", kept.data(), kept.size()))));
         EXPECT_EQ(kept, desktopTags) << "extended attributes go with the file";
     }
-    EXPECT_EQ(audioOf(readFile(file)), audioOf(original));
-    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1)
+    EXPECT_EQ(AudioOf(ReadFile(file)), AudioOf(original));
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.Path()), fs::directory_iterator()), 1)
         << "no temporary file stays behind";
 }
 

@@ -24,7 +24,7 @@ for key in sorted(t.keys()):
 sys.stdout.buffer.write(("\n".join(out) + "\n").encode("utf-8", "surrogatepass"))
 )PY";
 
-std::string shellQuote(const std::string& s)
+std::string ShellQuote(const std::string& s)
 {
     std::string out = "'";
     for (char c : s)
@@ -33,7 +33,7 @@ std::string shellQuote(const std::string& s)
 }
 
 // Runs /usr/bin/python3 (not the one on PATH, which may lack mutagen); its output, or nothing on failure.
-std::optional<std::string> runPython(const std::string& arguments)
+std::optional<std::string> RunPython(const std::string& arguments)
 {
     FILE* pipe = ::popen(("/usr/bin/python3 " + arguments + " 2>/dev/null").c_str(), "r");
     if (!pipe)
@@ -47,15 +47,15 @@ std::optional<std::string> runPython(const std::string& arguments)
 
 }  // namespace
 
-bool mutagenAvailable()
+bool MutagenAvailable()
 {
-    static const bool available = runPython("-c 'import mutagen.id3'").has_value();
+    static const bool available = RunPython("-c 'import mutagen.id3'").has_value();
     return available;
 }
 
-std::optional<MutagenView> mutagenRead(const std::filesystem::path& file)
+std::optional<MutagenView> MutagenRead(const std::filesystem::path& file)
 {
-    const auto out = runPython("-c " + shellQuote(kDumpScript) + " " + shellQuote(file.string()));
+    const auto out = RunPython("-c " + ShellQuote(kDumpScript) + " " + ShellQuote(file.string()));
     if (!out)
         return std::nullopt;
     MutagenView view;
@@ -66,15 +66,15 @@ std::optional<MutagenView> mutagenRead(const std::filesystem::path& file)
     return view;
 }
 
-std::string mutagenFrame(const MutagenView& view, const std::string& key)
+std::string MutagenFrame(const MutagenView& view, const std::string& key)
 {
     auto it = view.frames.find(key);
     return it == view.frames.end() ? std::string() : it->second;
 }
 
-std::string mutagenText(const MutagenView& view, const std::string& key)
+std::string MutagenText(const MutagenView& view, const std::string& key)
 {
-    const std::string frame = mutagenFrame(view, key);
+    const std::string frame = MutagenFrame(view, key);
     return frame.empty() ? frame : frame.substr(frame.rfind('\t') + 1);
 }
 

@@ -14,13 +14,13 @@ struct MutagenView {
     std::map<std::string, std::string> frames; // frame key (mutagen's HashKey) -> repr of the frame
 };
 
-bool mutagenAvailable();
+bool MutagenAvailable();
 // The ID3v2 tag as mutagen reads it, frames as stored (no v2.4 upgrade, no ID3v1 merge); nothing when
 // mutagen fails on the file.
-std::optional<MutagenView> mutagenRead(const std::filesystem::path& file);
+std::optional<MutagenView> MutagenRead(const std::filesystem::path& file);
 // The whole line of one frame ("" when absent).
-std::string mutagenFrame(const MutagenView& view, const std::string& key);
+std::string MutagenFrame(const MutagenView& view, const std::string& key);
 // The text values of one frame, joined with "|" ("" when absent).
-std::string mutagenText(const MutagenView& view, const std::string& key);
+std::string MutagenText(const MutagenView& view, const std::string& key);
 
 }  // namespace kestrune::test

@@ -32,12 +32,12 @@ TEST(RegressionFiles, EveryStoredFileIsSavedWholeOrLeftAsItWas)
     ASSERT_FALSE(files.empty());
 
     for (const fs::path& source : files) {
-        const std::string bytes = readFile(source);
+        const std::string bytes = ReadFile(source);
         for (size_t set = 0; set < kRoundTripTextSets; ++set) {
             TempDir dir;
-            const fs::path file = dir.write("song.mp3", bytes);
+            const fs::path file = dir.Write("song.mp3", bytes);
             bool wasRefused = false;
-            EXPECT_EQ(saveRoundTripProblem(file, set, &wasRefused), "") << source.filename() << " with texts " << set;
+            EXPECT_EQ(SaveRoundTripProblem(file, set, &wasRefused), "") << source.filename() << " with texts " << set;
             EXPECT_TRUE(!wasRefused || kMayBeRefused.count(source.filename().string()))
                 << source.filename() << " with texts " << set << " was refused";
         }

@@ -14,7 +14,7 @@
 namespace kestrune::test {
 
 // Every field of a loaded record by its English name.
-inline std::map<std::string, std::string> fieldsOf(const CMp3File& record)
+inline std::map<std::string, std::string> FieldsOf(const CMp3File& record)
 {
     std::map<std::string, std::string> out;
     for (const TagField& field : kTagFields)
@@ -22,16 +22,16 @@ inline std::map<std::string, std::string> fieldsOf(const CMp3File& record)
     return out;
 }
 
-inline std::map<std::string, std::string> loadFields(const std::filesystem::path& file)
+inline std::map<std::string, std::string> LoadFields(const std::filesystem::path& file)
 {
     CMp3File record(file.string());
     record.Load();
-    return fieldsOf(record);
+    return FieldsOf(record);
 }
 
 // The stored bytes (header and body) of the first frame with this id in the file's ID3v2 tag, found by
 // a plain search; empty when absent.
-inline std::string storedFrame(const std::string& fileBytes, const std::string& id, int version)
+inline std::string StoredFrame(const std::string& fileBytes, const std::string& id, int version)
 {
     const size_t at = fileBytes.find(id, 10);
     if (at == std::string::npos || fileBytes.size() < at + 10)
@@ -44,7 +44,7 @@ inline std::string storedFrame(const std::string& fileBytes, const std::string& 
 
 // The UTF-8 text in a code page ("CP1251", "ISO-8859-1"), converted by the C library: an encoder
 // independent of the program's own. Throws when a character does not fit.
-inline std::string inCodePage(const std::string& utf8, const char* page)
+inline std::string InCodePage(const std::string& utf8, const char* page)
 {
     iconv_t cd = ::iconv_open(page, "UTF-8");
     if (cd == reinterpret_cast<iconv_t>(-1))

@@ -11,7 +11,7 @@ namespace {
 TEST(ProgramStart, SavesAPictureOfTheMainWindowAndEndsCleanly)
 {
     kestrune::test::TempDir dir;
-    const QString picture = QString::fromStdString((dir.path() / "window.png").string());
+    const QString picture = QString::fromStdString((dir.Path() / "window.png").string());
     QProcess program;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));

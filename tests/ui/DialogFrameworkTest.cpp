@@ -145,7 +145,7 @@ TEST(ProgressControl, ClampsPositionsAndPaintsAtTheDisplaysPace)
             bar.SetPos(i);
         EXPECT_EQ(counter.paints, 0) << "setting a position must not repaint at once";
         EXPECT_TRUE(QTest::qWaitFor([&] { return counter.paints > 0; }, 5000));
-        EXPECT_EQ(static_cast<ProgressBar*>(bar.GetSafeHwnd())->value(), 14);
+        EXPECT_EQ(static_cast<ProgressBar*>(bar.GetSafeHwnd())->Value(), 14);
     });
 }
 

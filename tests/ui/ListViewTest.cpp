@@ -33,7 +33,7 @@ using Changes = std::vector<Change>;
 using Items = std::vector<int>;
 
 void PrintTo(const Change& c, std::ostream* os) { *os << c.item << ": " << c.oldState << "->" << c.newState; }
-bool lessByItem(const Change& a, const Change& b) { return a.item < b.item; }
+bool LessByItem(const Change& a, const Change& b) { return a.item < b.item; }
 
 class ListViewTest : public ::testing::Test {
 protected:
@@ -60,35 +60,35 @@ protected:
         list.activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(&list));
         ASSERT_TRUE(QTest::qWaitFor([&] { return list.hasFocus(); }, 2000));
-        EXPECT_EQ(take(), (Changes{{0, 0, F}})) << "the first focus only focuses the first item";
+        EXPECT_EQ(Take(), (Changes{{0, 0, F}})) << "the first focus only focuses the first item";
     }
 
-    Changes take() { return std::exchange(log, {}); }
+    Changes Take() { return std::exchange(log, {}); }
 
-    QPoint centre(int item) const { return list.visualRect(list.model()->index(item, 0)).center(); }
-    void click(int item, Qt::KeyboardModifiers mods = Qt::NoModifier)
+    QPoint Centre(int item) const { return list.visualRect(list.model()->index(item, 0)).center(); }
+    void Click(int item, Qt::KeyboardModifiers mods = Qt::NoModifier)
     {
-        QTest::mouseClick(list.viewport(), Qt::LeftButton, mods, centre(item));
+        QTest::mouseClick(list.viewport(), Qt::LeftButton, mods, Centre(item));
     }
     // What a real double-click delivers: press, release, double-click, release.
-    void doubleClick(int item, Qt::MouseButton button)
+    void DoubleClick(int item, Qt::MouseButton button)
     {
-        QTest::mouseClick(list.viewport(), button, Qt::NoModifier, centre(item));
-        QTest::mouseDClick(list.viewport(), button, Qt::NoModifier, centre(item));
-        QTest::mouseRelease(list.viewport(), button, Qt::NoModifier, centre(item));
+        QTest::mouseClick(list.viewport(), button, Qt::NoModifier, Centre(item));
+        QTest::mouseDClick(list.viewport(), button, Qt::NoModifier, Centre(item));
+        QTest::mouseRelease(list.viewport(), button, Qt::NoModifier, Centre(item));
     }
-    static Items range(int first, int last)
+    static Items Range(int first, int last)
     {
         Items items(static_cast<std::size_t>(last - first + 1));
         std::iota(items.begin(), items.end(), first);
         return items;
     }
-    void key(Qt::Key k, Qt::KeyboardModifiers mods = Qt::NoModifier) { QTest::keyClick(&list, k, mods); }
+    void Key(Qt::Key k, Qt::KeyboardModifiers mods = Qt::NoModifier) { QTest::keyClick(&list, k, mods); }
 
-    int focusedItem() const { return list.GetNextItem(-1, ListView::StateFocused); }
+    int FocusedItem() const { return list.GetNextItem(-1, ListView::StateFocused); }
 
     // Selected items as the list answers, after checking that Qt's view and the notifications agree.
-    Items selected() const
+    Items Selected() const
     {
         Items rows;
         for (int i = -1; (i = list.GetNextItem(i, ListView::NextSelected)) >= 0;)
@@ -98,7 +98,7 @@ protected:
             EXPECT_EQ(list.GetItemState(i, F | S), told.at(static_cast<std::size_t>(i))) << "item " << i;
         }
         const QModelIndex current = list.currentIndex();
-        EXPECT_EQ(current.isValid() ? current.row() : -1, focusedItem());
+        EXPECT_EQ(current.isValid() ? current.row() : -1, FocusedItem());
         EXPECT_EQ(static_cast<int>(rows.size()), list.GetSelectedCount());
         return rows;
     }
@@ -113,82 +113,82 @@ protected:
 TEST_F(ListViewTest, ClickReportsFocusThenSelectionAndShiftSelectsFromTheMark)
 {
     EXPECT_EQ(list.GetSelectionMark(), -1);
-    click(2);
-    EXPECT_EQ(take(), (Changes{{0, F, 0}, {2, 0, F}, {2, F, F | S}}));
-    click(5);
-    EXPECT_EQ(take(), (Changes{{2, F | S, S}, {5, 0, F}, {2, S, 0}, {5, F, F | S}}));
+    Click(2);
+    EXPECT_EQ(Take(), (Changes{{0, F, 0}, {2, 0, F}, {2, F, F | S}}));
+    Click(5);
+    EXPECT_EQ(Take(), (Changes{{2, F | S, S}, {5, 0, F}, {2, S, 0}, {5, F, F | S}}));
 
-    click(8, Qt::ControlModifier);
-    click(3, Qt::ControlModifier);
-    take();
-    click(8, Qt::ControlModifier);
-    EXPECT_EQ(take(), (Changes{{3, F | S, S}, {8, S, F | S}, {8, F | S, F}}));
-    EXPECT_EQ(selected(), (Items{3, 5}));
+    Click(8, Qt::ControlModifier);
+    Click(3, Qt::ControlModifier);
+    Take();
+    Click(8, Qt::ControlModifier);
+    EXPECT_EQ(Take(), (Changes{{3, F | S, S}, {8, S, F | S}, {8, F | S, F}}));
+    EXPECT_EQ(Selected(), (Items{3, 5}));
     EXPECT_EQ(list.GetSelectionMark(), 8);
 
     // Shift selects from the mark only, and through the wrapped columns.
-    click(8, Qt::ControlModifier);
-    click(5, Qt::ShiftModifier);
-    EXPECT_EQ(selected(), range(5, 8));
-    EXPECT_EQ(focusedItem(), 5);
-    ASSERT_GT(centre(25).x(), centre(8).x()) << "the items should wrap into columns";
-    click(25, Qt::ShiftModifier);
-    EXPECT_EQ(selected(), range(8, 25));
-    click(0, Qt::ShiftModifier);
-    EXPECT_EQ(selected(), range(0, 8));
+    Click(8, Qt::ControlModifier);
+    Click(5, Qt::ShiftModifier);
+    EXPECT_EQ(Selected(), Range(5, 8));
+    EXPECT_EQ(FocusedItem(), 5);
+    ASSERT_GT(Centre(25).x(), Centre(8).x()) << "the items should wrap into columns";
+    Click(25, Qt::ShiftModifier);
+    EXPECT_EQ(Selected(), Range(8, 25));
+    Click(0, Qt::ShiftModifier);
+    EXPECT_EQ(Selected(), Range(0, 8));
     EXPECT_EQ(list.GetSelectionMark(), 8);
 }
 
 TEST_F(ListViewTest, KeyboardReportsSelectionThenFocus)
 {
-    key(Qt::Key_Down);
-    EXPECT_EQ(take(), (Changes{{1, 0, S}, {0, F, 0}, {1, S, F | S}}));
-    key(Qt::Key_Down, Qt::ShiftModifier);
-    EXPECT_EQ(take(), (Changes{{2, 0, S}, {1, F | S, S}, {2, S, F | S}}));
-    key(Qt::Key_Down, Qt::ShiftModifier);
-    key(Qt::Key_Up, Qt::ShiftModifier);
-    EXPECT_EQ(selected(), (Items{1, 2}));
+    Key(Qt::Key_Down);
+    EXPECT_EQ(Take(), (Changes{{1, 0, S}, {0, F, 0}, {1, S, F | S}}));
+    Key(Qt::Key_Down, Qt::ShiftModifier);
+    EXPECT_EQ(Take(), (Changes{{2, 0, S}, {1, F | S, S}, {2, S, F | S}}));
+    Key(Qt::Key_Down, Qt::ShiftModifier);
+    Key(Qt::Key_Up, Qt::ShiftModifier);
+    EXPECT_EQ(Selected(), (Items{1, 2}));
     EXPECT_EQ(list.GetSelectionMark(), 1);
-    key(Qt::Key_Down);
-    EXPECT_EQ(selected(), Items{3});
+    Key(Qt::Key_Down);
+    EXPECT_EQ(Selected(), Items{3});
     EXPECT_EQ(list.GetSelectionMark(), 3);
 
     // Shift+arrow drops an earlier Ctrl selection too.
-    click(9, Qt::ControlModifier);
-    key(Qt::Key_Down, Qt::ShiftModifier);
-    EXPECT_EQ(selected(), (Items{9, 10}));
+    Click(9, Qt::ControlModifier);
+    Key(Qt::Key_Down, Qt::ShiftModifier);
+    EXPECT_EQ(Selected(), (Items{9, 10}));
     EXPECT_EQ(list.GetSelectionMark(), 9);
 }
 
 TEST_F(ListViewTest, SetItemsSelectedReportsChangesInAscendingOrder)
 {
-    click(7);
-    click(2, Qt::ControlModifier);
-    take();
+    Click(7);
+    Click(2, Qt::ControlModifier);
+    Take();
 
     // Shorter than the list: the items after it keep their state.
     const std::vector<std::int8_t> want{1, 0, -1, 1, 0, 1, 1, 0, -1, 1};
     list.SetItemsSelected(want);
-    EXPECT_EQ(take(), (Changes{{0, 0, S}, {3, 0, S}, {5, 0, S}, {6, 0, S}, {7, S, 0}, {9, 0, S}}));
-    EXPECT_EQ(selected(), (Items{0, 2, 3, 5, 6, 9}));
-    EXPECT_EQ(focusedItem(), 2);
+    EXPECT_EQ(Take(), (Changes{{0, 0, S}, {3, 0, S}, {5, 0, S}, {6, 0, S}, {7, S, 0}, {9, 0, S}}));
+    EXPECT_EQ(Selected(), (Items{0, 2, 3, 5, 6, 9}));
+    EXPECT_EQ(FocusedItem(), 2);
     list.SetItemsSelected(want);
-    EXPECT_EQ(take(), Changes{});
+    EXPECT_EQ(Take(), Changes{});
 
     // The mouse goes on from the new selection: Ctrl+Shift adds its range to it.
-    click(12, Qt::ControlModifier | Qt::ShiftModifier);
-    EXPECT_EQ(selected(), (Items{0, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}));
+    Click(12, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(Selected(), (Items{0, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}));
 
     // Alternating runs, from another set of runs.
     std::vector<std::int8_t> even(itemCount);
     for (int i = 0; i < itemCount; i += 2)
         even[static_cast<std::size_t>(i)] = 1;
-    take();
+    Take();
     list.SetItemsSelected(even);
-    const Changes changes = take();
-    EXPECT_TRUE(std::is_sorted(changes.begin(), changes.end(), lessByItem));
+    const Changes changes = Take();
+    EXPECT_TRUE(std::is_sorted(changes.begin(), changes.end(), LessByItem));
     EXPECT_EQ(changes.size(), 13u);  // 3, 5, 7, 9, 11 lose the selection; 14 to 28 gain it
-    EXPECT_EQ(selected().size(), itemCount / 2u);
+    EXPECT_EQ(Selected().size(), itemCount / 2u);
 }
 
 TEST_F(ListViewTest, InsertingAndDeletingAllAreSilentAndKeepTextsAndStates)
@@ -199,31 +199,31 @@ TEST_F(ListViewTest, InsertingAndDeletingAllAreSilentAndKeepTextsAndStates)
     EXPECT_EQ(list.InsertItem(1000, "last"), itemCount + 1);
     EXPECT_EQ(list.GetItemText(itemCount + 2), "");
     EXPECT_EQ(list.GetNextItem(itemCount + 1, ListView::NextAll), -1);
-    EXPECT_EQ(focusedItem(), 1) << "the focus stays on its item, now one further down";
+    EXPECT_EQ(FocusedItem(), 1) << "the focus stays on its item, now one further down";
     told.insert(told.begin(), 0u);
     told.push_back(0);
 
-    click(3);
-    click(6, Qt::ShiftModifier);
-    take();
+    Click(3);
+    Click(6, Qt::ShiftModifier);
+    Take();
     list.DeleteAllItems();
     EXPECT_EQ(list.GetItemCount(), 0);
     EXPECT_EQ(list.GetSelectionMark(), -1);
     for (int i = 0; i < 5; ++i)
         list.InsertItem(i, "again" + std::to_string(i));
-    EXPECT_EQ(take(), Changes{});
+    EXPECT_EQ(Take(), Changes{});
     told.assign(5, 0);
-    EXPECT_EQ(selected(), Items{});
-    click(1);
-    EXPECT_EQ(take(), (Changes{{1, 0, F}, {1, F, F | S}}));
+    EXPECT_EQ(Selected(), Items{});
+    Click(1);
+    EXPECT_EQ(Take(), (Changes{{1, 0, F}, {1, F, F | S}}));
 }
 
 TEST_F(ListViewTest, EnterIsAKeyDownDoubleClickActivatesAndLabelsStayAsTheyAre)
 {
-    click(4);
-    take();
-    key(Qt::Key_Enter);
-    key(Qt::Key_Down);
+    Click(4);
+    Take();
+    Key(Qt::Key_Enter);
+    Key(Qt::Key_Down);
     ASSERT_EQ(keys.size(), 2u);
     EXPECT_EQ(keys[0].first, Qt::Key_Return);
     EXPECT_EQ(keys[1].second, 0u) << "keyDown comes before the key's own handling";
@@ -231,15 +231,15 @@ TEST_F(ListViewTest, EnterIsAKeyDownDoubleClickActivatesAndLabelsStayAsTheyAre)
     QApplication::sendEvent(&list, &enter);
     EXPECT_TRUE(enter.isAccepted()) << "Enter goes no further than keyDown";
 
-    doubleClick(3, Qt::LeftButton);
+    DoubleClick(3, Qt::LeftButton);
     EXPECT_EQ(list.GetSelectionMark(), 3);
-    doubleClick(4, Qt::RightButton);
+    DoubleClick(4, Qt::RightButton);
     EXPECT_EQ(activated, Items{3});
 
     // A label edited in place goes back to its text: the text names a file.
-    click(6);
+    Click(6);
     keys.clear();
-    key(Qt::Key_F2);
+    Key(Qt::Key_F2);
     QPointer<QLineEdit> editor = list.viewport()->findChild<QLineEdit*>();
     ASSERT_FALSE(editor.isNull()) << "F2 opens the label editor";
     editor->setText("renamed");

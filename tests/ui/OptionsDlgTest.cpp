@@ -21,11 +21,11 @@ class OptionsDialog : public MainWindowFixture, public testing::WithParamInterfa
 
 TEST_P(OptionsDialog, OpensEmptyEachTimeBlocksTheMainWindowAndChangesNothing)
 {
-    dir.write("a.mp3", taggedMp3("a"));
+    dir.Write("a.mp3", TaggedMp3("a"));
     OpenFolder();
     ClickEntry("a.mp3");
     const std::vector<QString> shownBefore = ShownTexts();
-    const std::string fileBefore = readFile(dir.path() / "a.mp3");
+    const std::string fileBefore = ReadFile(dir.Path() / "a.mp3");
 
     for (int time = 1; time <= 2; ++time) {
         SCOPED_TRACE(time);
@@ -62,7 +62,7 @@ TEST_P(OptionsDialog, OpensEmptyEachTimeBlocksTheMainWindowAndChangesNothing)
     }
     EXPECT_EQ(ShownTexts(), shownBefore);
     EXPECT_EQ(Text(*dlg, IDC_SELECTED), "1");
-    EXPECT_EQ(readFile(dir.path() / "a.mp3"), fileBefore);
+    EXPECT_EQ(ReadFile(dir.Path() / "a.mp3"), fileBefore);
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 
     // Input reaches the main window again.

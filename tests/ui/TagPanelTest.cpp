@@ -8,12 +8,12 @@
 namespace kestrune::test {
 namespace {
 
-// The panel's texts for a file made by taggedMp3(name), in row order.
+// The panel's texts for a file made by TaggedMp3(name), in row order.
 std::vector<QString> TextsOf(const std::string& name)
 {
     std::vector<QString> texts;
     for (const FieldControl& row : kFieldControls)
-        texts.push_back(QString::fromStdString(originalText(name, FieldOf(row.field).name)));
+        texts.push_back(QString::fromStdString(OriginalText(name, FieldOf(row.field).name)));
     return texts;
 }
 
@@ -24,10 +24,10 @@ protected:
     void SetUp() override
     {
         MainWindowFixture::SetUp();
-        dir.write("a.mp3", taggedMp3("a"));
-        dir.write("b.MP3", taggedMp3("b"));
-        dir.write("untagged.mp3", mpegAudio(4));
-        dir.mkdir("Sub");
+        dir.Write("a.mp3", TaggedMp3("a"));
+        dir.Write("b.MP3", TaggedMp3("b"));
+        dir.Write("untagged.mp3", MpegAudio(4));
+        dir.Mkdir("Sub");
         OpenFolder();
     }
 
@@ -104,8 +104,8 @@ TEST_F(TagPanel, ALongTextShowsFromItsFirstCharacter)
     album.truncate(300);
     genre = album.toUpper();
     Mp3Spec mp3;
-    mp3.frames = {textFrame("TALB", album.toStdString(), Enc::Utf8), textFrame("TCON", genre.toStdString(), Enc::Utf8)};
-    dir.write("long.mp3", makeMp3(mp3));
+    mp3.frames = {TextFrame("TALB", album.toStdString(), Enc::Utf8), TextFrame("TCON", genre.toStdString(), Enc::Utf8)};
+    dir.Write("long.mp3", MakeMp3(mp3));
     OpenFolder();
 
     ClickEntry("long.mp3");

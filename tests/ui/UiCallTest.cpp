@@ -22,7 +22,7 @@ namespace {
 // destroy it exactly between the worker's posting and the window thread's processing.
 class PendingContext : public QObject {
 public:
-    bool hasPostedEvents() const { return d_ptr->postedEvents.loadAcquire() > 0; }
+    bool HasPostedEvents() const { return d_ptr->postedEvents.loadAcquire() > 0; }
 };
 
 TEST(UiCall, WorkerCallsRunInTheWindowThreadInOrderAndReturnTheirValues)
@@ -34,19 +34,19 @@ TEST(UiCall, WorkerCallsRunInTheWindowThreadInOrderAndReturnTheirValues)
     std::atomic<bool> done{false};
     std::thread worker([&] {
         for (int i = 0; i < 50; ++i) {
-            const int value = uiCall(&context, [&, i] {
+            const int value = UiCall(&context, [&, i] {
                 inWindowThread = inWindowThread && QThread::currentThread() == context.thread();
                 return i * 2;
             });
-            uiCall(&context, [&, i] { windowLog.push_back(i); });
+            UiCall(&context, [&, i] { windowLog.push_back(i); });
             inOrder = inOrder && value == i * 2 && windowLog.size() == size_t(i) + 1 && windowLog.back() == i;
         }
-        text = uiCall(&context, [] { return std::string("Готово"); });
+        text = UiCall(&context, [] { return std::string("Готово"); });
         done = true;
     });
     ASSERT_TRUE(QTest::qWaitFor([&] { return done.load(); }, 60000));
     worker.join();
-    EXPECT_TRUE(inOrder) << "values come back, and a void call has finished before uiCall returns";
+    EXPECT_TRUE(inOrder) << "values come back, and a void call has finished before UiCall returns";
     EXPECT_TRUE(inWindowThread);
     EXPECT_EQ(text, "Готово");
 }
@@ -56,8 +56,8 @@ TEST(UiCall, FromTheContextsOwnThreadTheCallRunsAtOnce)
     QObject context;
     int calls = 0;
     // No event loop runs here: a queued hand-off would never come back.
-    EXPECT_EQ(uiCall(&context, [&] { return ++calls; }), 1);
-    uiCall(&context, [&] { ++calls; });
+    EXPECT_EQ(UiCall(&context, [&] { return ++calls; }), 1);
+    UiCall(&context, [&] { ++calls; });
     EXPECT_EQ(calls, 2);
 }
 
@@ -75,17 +75,17 @@ TEST(UiCall, ACallWhoseContextIsDestroyedBeforeItRunsReleasesTheWorker)
         auto* context = new PendingContext;
         std::thread worker([shared, context, valueCall] {
             if (valueCall) {
-                shared->released.set_value(uiCall(context, [shared] {
+                shared->released.set_value(UiCall(context, [shared] {
                     shared->ran = true;
                     return std::string("x");
                 }));
             } else {
-                uiCall(context, [shared] { shared->ran = true; });
+                UiCall(context, [shared] { shared->ran = true; });
                 shared->released.set_value("void");
             }
         });
         // No events are processed here: wait for the call to be queued, then destroy its target.
-        while (!context->hasPostedEvents())
+        while (!context->HasPostedEvents())
             std::this_thread::yield();
         delete context;
         if (released.wait_for(std::chrono::seconds(60)) != std::future_status::ready) {
