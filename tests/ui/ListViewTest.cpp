@@ -9,7 +9,6 @@
 #include <QPointer>
 #include <QTest>
 
-#include <algorithm>
 #include <cstdint>
 #include <numeric>
 #include <ostream>
@@ -33,7 +32,6 @@ using Changes = std::vector<Change>;
 using Items = std::vector<int>;
 
 void PrintTo(const Change& c, std::ostream* os) { *os << c.item << ": " << c.oldState << "->" << c.newState; }
-bool LessByItem(const Change& a, const Change& b) { return a.item < b.item; }
 
 class ListViewTest : public ::testing::Test {
 protected:
@@ -179,43 +177,6 @@ TEST_F(ListViewTest, SetItemsSelectedReportsChangesInAscendingOrder)
     Click(12, Qt::ControlModifier | Qt::ShiftModifier);
     EXPECT_EQ(Selected(), (Items{0, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}));
 
-    // Alternating runs, from another set of runs.
-    std::vector<std::int8_t> even(itemCount);
-    for (int i = 0; i < itemCount; i += 2)
-        even[static_cast<std::size_t>(i)] = 1;
-    Take();
-    list.SetItemsSelected(even);
-    const Changes changes = Take();
-    EXPECT_TRUE(std::is_sorted(changes.begin(), changes.end(), LessByItem));
-    EXPECT_EQ(changes.size(), 13u);  // 3, 5, 7, 9, 11 lose the selection; 14 to 28 gain it
-    EXPECT_EQ(Selected().size(), itemCount / 2u);
-}
-
-TEST_F(ListViewTest, InsertingAndDeletingAllAreSilentAndKeepTextsAndStates)
-{
-    const std::string notUtf8 = "\xff\xfe name.mp3";
-    EXPECT_EQ(list.InsertItem(-3, notUtf8), 0);
-    EXPECT_EQ(list.GetItemText(0), notUtf8);
-    EXPECT_EQ(list.InsertItem(1000, "last"), itemCount + 1);
-    EXPECT_EQ(list.GetItemText(itemCount + 2), "");
-    EXPECT_EQ(list.GetNextItem(itemCount + 1, ListView::NextAll), -1);
-    EXPECT_EQ(FocusedItem(), 1) << "the focus stays on its item, now one further down";
-    told.insert(told.begin(), 0u);
-    told.push_back(0);
-
-    Click(3);
-    Click(6, Qt::ShiftModifier);
-    Take();
-    list.DeleteAllItems();
-    EXPECT_EQ(list.GetItemCount(), 0);
-    EXPECT_EQ(list.GetSelectionMark(), -1);
-    for (int i = 0; i < 5; ++i)
-        list.InsertItem(i, "again" + std::to_string(i));
-    EXPECT_EQ(Take(), Changes{});
-    told.assign(5, 0);
-    EXPECT_EQ(Selected(), Items{});
-    Click(1);
-    EXPECT_EQ(Take(), (Changes{{1, 0, F}, {1, F, F | S}}));
 }
 
 TEST_F(ListViewTest, EnterIsAKeyDownDoubleClickActivatesAndLabelsStayAsTheyAre)

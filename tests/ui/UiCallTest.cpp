@@ -1,5 +1,6 @@
-// Calls from a worker thread into the window thread: values come back, void calls finish before the
-// worker goes on, and a call that can never run (its context object is gone) still lets the worker go.
+// Calls into the window thread at their edges: from the window thread itself, and a call that can never
+// run (its context object is gone) still lets the worker go. The worker's ordinary calls are those of
+// every save through the window (SaveCommandTest).
 #include "framework/UiCall.h"
 
 #include <gtest/gtest.h>
@@ -13,7 +14,6 @@
 #include <memory>
 #include <string>
 #include <thread>
-#include <vector>
 
 namespace kestrune {
 namespace {
@@ -24,32 +24,6 @@ class PendingContext : public QObject {
 public:
     bool HasPostedEvents() const { return d_ptr->postedEvents.loadAcquire() > 0; }
 };
-
-TEST(UiCall, WorkerCallsRunInTheWindowThreadInOrderAndReturnTheirValues)
-{
-    QObject context;
-    std::vector<int> windowLog;  // written in the window thread, read by the worker between its calls
-    bool inOrder = true, inWindowThread = true;
-    std::string text;
-    std::atomic<bool> done{false};
-    std::thread worker([&] {
-        for (int i = 0; i < 50; ++i) {
-            const int value = UiCall(&context, [&, i] {
-                inWindowThread = inWindowThread && QThread::currentThread() == context.thread();
-                return i * 2;
-            });
-            UiCall(&context, [&, i] { windowLog.push_back(i); });
-            inOrder = inOrder && value == i * 2 && windowLog.size() == size_t(i) + 1 && windowLog.back() == i;
-        }
-        text = UiCall(&context, [] { return std::string("Готово"); });
-        done = true;
-    });
-    ASSERT_TRUE(QTest::qWaitFor([&] { return done.load(); }, 60000));
-    worker.join();
-    EXPECT_TRUE(inOrder) << "values come back, and a void call has finished before UiCall returns";
-    EXPECT_TRUE(inWindowThread);
-    EXPECT_EQ(text, "Готово");
-}
 
 TEST(UiCall, FromTheContextsOwnThreadTheCallRunsAtOnce)
 {
