@@ -8,7 +8,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <climits>
 #include <filesystem>
 #include <set>
@@ -47,16 +46,6 @@ Texts FilesOfTree(const std::string& path)
     return files;
 }
 
-// The texts in the order the file system lists the folder's names (std::filesystem reads with readdir).
-Texts InDiskOrder(const fs::path& folder, const Texts& texts, const std::string& suffix = "")
-{
-    Texts ordered;
-    for (const fs::directory_entry& entry : fs::directory_iterator(folder))
-        if (std::string text = entry.path().filename().string() + suffix; std::ranges::count(texts, text) != 0)
-            ordered.push_back(text);
-    return ordered;
-}
-
 // A folder holding every kind of entry the flat scans must tell apart.
 void MakeMixedFolder(const TempDir& tmp)
 {
@@ -67,37 +56,6 @@ void MakeMixedFolder(const TempDir& tmp)
         tmp.Write(file, "x");
     fs::create_directory_symlink("Rock", tmp.Path() / "linked");
     fs::create_symlink("nowhere", tmp.Path() / "dangling.mp3");
-}
-
-TEST(FolderScan, FlatScansListInDiskOrderAndFilterByTheNameBegun)
-{
-    TempDir tmp;
-    MakeMixedFolder(tmp);
-    Texts folders{"kept"};
-    EXPECT_EQ(ScanFolders(tmp.Str(), "", folders), 9);  // the whole count
-    folders.erase(folders.begin());
-    EXPECT_EQ(AsSet(folders),
-              (Set{"Rock/", "Jazz/", ".hidden/", "Album.mp3/", "Music/", "MUSE/", "Музыка/", "linked/"}));
-    EXPECT_EQ(folders, InDiskOrder(tmp.Path(), folders, "/"));
-    // The name alone decides: the folder Album.mp3 and a dangling link are file entries too; song.mp3x is not.
-    const Texts files = Files(tmp.Str());
-    EXPECT_EQ(AsSet(files), (Set{"a.mp3", "SONG.MP3", "Mu1.mp3", "mutter.Mp3", ".h.mp3", "Album.mp3",
-                                 "dangling.mp3", "Музыка.mp3"}));
-    EXPECT_EQ(files, InDiskOrder(tmp.Path(), files));
-
-    EXPECT_EQ(AsSet(Folders(tmp.Str() + "Mu")), (Set{"Music/", "MUSE/"}));
-    EXPECT_EQ(AsSet(Files(tmp.Str() + "Mu")), (Set{"Mu1.mp3", "mutter.Mp3"}));
-    EXPECT_EQ(Folders(tmp.Str() + "му"), Texts{"Музыка/"});
-    EXPECT_EQ(Files(tmp.Str() + "МУЗ"), Texts{"Музыка.mp3"});
-
-    // A path without a "/" is relative to the current directory.
-    const fs::path saved = fs::current_path();
-    fs::current_path(tmp.Path());
-    const Texts here = Folders(""), hereFiles = Files(""), typed = Files("mu");
-    fs::current_path(saved);
-    EXPECT_EQ(here, folders);
-    EXPECT_EQ(hereFiles, files);
-    EXPECT_EQ(AsSet(typed), (Set{"Mu1.mp3", "mutter.Mp3"}));
 }
 
 TEST(FolderScan, MissingUnreadableOrUnusableFoldersGiveNothing)

@@ -1,9 +1,6 @@
 #pragma once
 
-#include "support/Mp3Maker.h"
-#include "support/TempDir.h"
-#include "tag/Mp3File.h"
-#include "tag/TagFields.h"
+#include "tag/TagTestSupport.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -44,15 +41,7 @@ inline std::string TaggedMp3(const std::string& name)
 }
 
 // The fields of a file by English name, as the tag record reads them.
-inline std::map<std::string, std::string> FieldsOf(const std::filesystem::path& file)
-{
-    CMp3File record(file.string());
-    record.Load();
-    std::map<std::string, std::string> out;
-    for (const TagField& field : kTagFields)
-        out[std::string(field.name)] = (record.*field.get)();
-    return out;
-}
+inline std::map<std::string, std::string> fieldsOf(const std::filesystem::path& file) { return loadFields(file); }
 
 // The v2.3 frames of the twelve fields that the ID3v2 tag at the start of the file lacks, read
 // straight from the bytes (no unsynchronisation); "" when it holds them all.

@@ -1,5 +1,7 @@
 #include "support/Mp3Maker.h"
 
+#include <iconv.h>
+
 #include <stdexcept>
 
 namespace kestrune::test {
@@ -9,29 +11,7 @@ namespace {
 constexpr size_t kFrameBytes = 417;  // MPEG-1 Layer III, 128 kbps, 44.1 kHz, no padding
 constexpr size_t kSideInfoEnd = 4 + 32;
 
-std::vector<char32_t> CodePoints(const std::string& utf8)
-{
-    std::vector<char32_t> out;
-    for (size_t i = 0; i < utf8.size();) {
-        const auto c = static_cast<unsigned char>(utf8[i]);
-        const int extra = c < 0x80 ? 0 : c < 0xE0 ? 1 : c < 0xF0 ? 2 : 3;
-        char32_t cp = extra == 0 ? c : extra == 1 ? (c & 0x1F) : extra == 2 ? (c & 0x0F) : (c & 0x07);
-        for (int k = 1; k <= extra && i + k < utf8.size(); ++k)
-            cp = (cp << 6) | (static_cast<unsigned char>(utf8[i + k]) & 0x3F);
-        out.push_back(cp);
-        i += 1 + extra;
-    }
-    return out;
-}
-
-void AppendUnit(std::string& out, unsigned unit, bool bigEndian)
-{
-    const char hi = static_cast<char>(unit >> 8), lo = static_cast<char>(unit & 0xFF);
-    out += bigEndian ? hi : lo;
-    out += bigEndian ? lo : hi;
-}
-
-std::string Terminator(Enc enc) { return enc == Enc::Utf16 || enc == Enc::Utf16BE ? std::string(2, '\0') : std::string(1, '\0'); }
+std::string terminator(Enc enc) { return enc == Enc::Utf16 || enc == Enc::Utf16BE ? std::string(2, '\0') : std::string(1, '\0'); }
 
 std::string BigEndian(unsigned long n, int bytes)
 {
@@ -63,32 +43,36 @@ std::string RenderId3v1(const Id3v1& v1)
 
 }  // namespace
 
-std::string EncodeText(const std::string& utf8, Enc enc)
+std::string inCodePage(const std::string& utf8, const char* page)
 {
-    std::string out;
+    iconv_t cd = ::iconv_open(page, "UTF-8");
+    if (cd == reinterpret_cast<iconv_t>(-1))
+        throw std::runtime_error(std::string("no iconv for ") + page);
+    std::string in = utf8, out(utf8.size() * 4 + 4, '\0');
+    char* inPtr = in.data();
+    char* outPtr = out.data();
+    size_t inLeft = in.size(), outLeft = out.size();
+    const size_t result = ::iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft);
+    ::iconv_close(cd);
+    if (result == static_cast<size_t>(-1))
+        throw std::runtime_error("does not fit " + std::string(page) + ": " + utf8);
+    out.resize(out.size() - outLeft);
+    return out;
+}
+
+std::string encodeText(const std::string& utf8, Enc enc)
+{
     switch (enc) {
     case Enc::Latin1:
-        for (char32_t cp : CodePoints(utf8))
-            out += static_cast<char>(cp <= 0xFF ? cp : '?');
-        return out;
-    case Enc::Utf8:
-        return utf8;
+        return inCodePage(utf8, "ISO-8859-1//TRANSLIT");
     case Enc::Utf16:
-    case Enc::Utf16BE: {
-        const bool bigEndian = enc == Enc::Utf16BE;
-        if (!bigEndian)
-            out = "\xFF\xFE";
-        for (char32_t cp : CodePoints(utf8)) {
-            if (cp >= 0x10000) {
-                AppendUnit(out, 0xD800 + ((cp - 0x10000) >> 10), bigEndian);
-                AppendUnit(out, 0xDC00 + ((cp - 0x10000) & 0x3FF), bigEndian);
-            } else
-                AppendUnit(out, cp, bigEndian);
-        }
-        return out;
+        return "\xFF\xFE" + inCodePage(utf8, "UTF-16LE");
+    case Enc::Utf16BE:
+        return inCodePage(utf8, "UTF-16BE");
+    case Enc::Utf8:
+        break;
     }
-    }
-    return out;
+    return utf8;
 }
 
 Id3Frame TextFrame(const std::string& id, const std::string& text, Enc enc)

@@ -216,15 +216,9 @@ TEST(Mp3FileSave, ANewFileTakesTheOldOnesModeAndAttributes)
 
     CMp3File record(file.string());
     record.Load();
-    record.SetComposer("A composer");
-    ASSERT_TRUE(record.Save()) << record.GetSaveError();
-    EXPECT_EQ(InodeOf(file), inode) << "a tag that fits its padding is written in place";
-    EXPECT_EQ(fs::file_size(file), original.size());
-
     record.SetComment(std::string(5000, 'c'));
-    ASSERT_TRUE(record.Save());
-    const ino_t grown = InodeOf(file);
-    EXPECT_NE(grown, inode) << "a tag that grows is written to a new file";
+    ASSERT_TRUE(record.Save()) << record.GetSaveError();
+    EXPECT_NE(inodeOf(file), inode) << "a tag that grows is written to a new file";
     EXPECT_EQ(fs::status(file).permissions() & fs::perms::all, fs::perms(0640));
     if (hasAttributes) {
         std::string kept(64, '\0');

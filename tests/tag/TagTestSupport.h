@@ -5,10 +5,7 @@
 #include "tag/Mp3File.h"
 #include "tag/TagFields.h"
 
-#include <iconv.h>
-
 #include <map>
-#include <stdexcept>
 #include <string>
 
 namespace kestrune::test {
@@ -40,25 +37,6 @@ inline std::string StoredFrame(const std::string& fileBytes, const std::string& 
     for (size_t i = at + 4; i < at + 8; ++i)
         size = (size << (version == 4 ? 7 : 8)) | static_cast<unsigned char>(fileBytes[i]);
     return fileBytes.substr(at, 10 + size);
-}
-
-// The UTF-8 text in a code page ("CP1251", "ISO-8859-1"), converted by the C library: an encoder
-// independent of the program's own. Throws when a character does not fit.
-inline std::string InCodePage(const std::string& utf8, const char* page)
-{
-    iconv_t cd = ::iconv_open(page, "UTF-8");
-    if (cd == reinterpret_cast<iconv_t>(-1))
-        throw std::runtime_error(std::string("no iconv for ") + page);
-    std::string in = utf8, out(utf8.size() * 2 + 4, '\0');
-    char* inPtr = in.data();
-    char* outPtr = out.data();
-    size_t inLeft = in.size(), outLeft = out.size();
-    const size_t result = ::iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft);
-    ::iconv_close(cd);
-    if (result == static_cast<size_t>(-1))
-        throw std::runtime_error("does not fit " + std::string(page) + ": " + utf8);
-    out.resize(out.size() - outLeft);
-    return out;
 }
 
 }  // namespace kestrune::test
