@@ -65,7 +65,8 @@ std::string MpegAudio(int count);
 
 // The bytes between the leading ID3v2 tag and a trailing ID3v1 tag of an MP3 file.
 std::string audioOf(const std::string& fileBytes);
-// The text in the encoding's bytes (no terminator); Latin-1 gives "?" for what it lacks.
+// The text in the encoding's bytes (no terminator); Latin-1 gives the C library's transliteration, else "?",
+// for what it lacks.
 std::string encodeText(const std::string& utf8, Enc enc);
 // The UTF-8 text in a code page ("CP1251", "ISO-8859-1"), converted by the C library: an encoder
 // independent of the program's own. Throws when a character does not fit.
