@@ -250,7 +250,7 @@ TEST_F(SaveCommand, UnderAPartlyTypedNameTheSelectedFileIsTheOneLoadedAndWritten
 
     // With "S" the files below the folders found ("Music/") are the folder's, not the name's ("MuMusic/").
     dlg->m_chkSubfolders.SetCheck(1);
-    dlg->ShowFolder(dir.str() + "Mu");
+    dlg->ShowFolder(dir.Str() + "Mu");
     ClickEntry("Music/in.mp3");
     EXPECT_EQ(Shown(TagFieldId::Title).toStdString(), OriginalText("in", "title"));
 }

@@ -40,8 +40,8 @@ TEST(SaveLoop, MakesFourteenStepsPerFileAndRewritesFilesEvenWithNothingTicked)
     TempDir dir;
     ListSave save;
     Mp3Spec partial;
-    partial.frames = {textFrame("TIT2", "Keep me")};
-    save.files = {dir.write("song.mp3", taggedMp3("song")).string(), dir.write("partial.mp3", makeMp3(partial)).string()};
+    partial.frames = {TextFrame("TIT2", "Keep me")};
+    save.files = {dir.Write("song.mp3", TaggedMp3("song")).string(), dir.Write("partial.mp3", MakeMp3(partial)).string()};
     const SaveLoopResult run = RunSaveLoop(save);
 
     std::vector<int> steps;

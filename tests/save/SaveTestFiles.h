@@ -41,7 +41,7 @@ inline std::string TaggedMp3(const std::string& name)
 }
 
 // The fields of a file by English name, as the tag record reads them.
-inline std::map<std::string, std::string> fieldsOf(const std::filesystem::path& file) { return loadFields(file); }
+inline std::map<std::string, std::string> FieldsOf(const std::filesystem::path& file) { return LoadFields(file); }
 
 // The v2.3 frames of the twelve fields that the ID3v2 tag at the start of the file lacks, read
 // straight from the bytes (no unsynchronisation); "" when it holds them all.

@@ -11,7 +11,7 @@ namespace {
 constexpr size_t kFrameBytes = 417;  // MPEG-1 Layer III, 128 kbps, 44.1 kHz, no padding
 constexpr size_t kSideInfoEnd = 4 + 32;
 
-std::string terminator(Enc enc) { return enc == Enc::Utf16 || enc == Enc::Utf16BE ? std::string(2, '\0') : std::string(1, '\0'); }
+std::string Terminator(Enc enc) { return enc == Enc::Utf16 || enc == Enc::Utf16BE ? std::string(2, '\0') : std::string(1, '\0'); }
 
 std::string BigEndian(unsigned long n, int bytes)
 {
@@ -43,7 +43,7 @@ std::string RenderId3v1(const Id3v1& v1)
 
 }  // namespace
 
-std::string inCodePage(const std::string& utf8, const char* page)
+std::string InCodePage(const std::string& utf8, const char* page)
 {
     iconv_t cd = ::iconv_open(page, "UTF-8");
     if (cd == reinterpret_cast<iconv_t>(-1))
@@ -60,15 +60,15 @@ std::string inCodePage(const std::string& utf8, const char* page)
     return out;
 }
 
-std::string encodeText(const std::string& utf8, Enc enc)
+std::string EncodeText(const std::string& utf8, Enc enc)
 {
     switch (enc) {
     case Enc::Latin1:
-        return inCodePage(utf8, "ISO-8859-1//TRANSLIT");
+        return InCodePage(utf8, "ISO-8859-1//TRANSLIT");
     case Enc::Utf16:
-        return "\xFF\xFE" + inCodePage(utf8, "UTF-16LE");
+        return "\xFF\xFE" + InCodePage(utf8, "UTF-16LE");
     case Enc::Utf16BE:
-        return inCodePage(utf8, "UTF-16BE");
+        return InCodePage(utf8, "UTF-16BE");
     case Enc::Utf8:
         break;
     }

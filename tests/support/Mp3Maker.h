@@ -64,12 +64,12 @@ std::string MakeMp3WithTitle(const std::string& title, int id3v2Version = 3);
 std::string MpegAudio(int count);
 
 // The bytes between the leading ID3v2 tag and a trailing ID3v1 tag of an MP3 file.
-std::string audioOf(const std::string& fileBytes);
+std::string AudioOf(const std::string& fileBytes);
 // The text in the encoding's bytes (no terminator); Latin-1 gives the C library's transliteration, else "?",
 // for what it lacks.
-std::string encodeText(const std::string& utf8, Enc enc);
+std::string EncodeText(const std::string& utf8, Enc enc);
 // The UTF-8 text in a code page ("CP1251", "ISO-8859-1"), converted by the C library: an encoder
 // independent of the program's own. Throws when a character does not fit.
-std::string inCodePage(const std::string& utf8, const char* page);
+std::string InCodePage(const std::string& utf8, const char* page);
 
 }  // namespace kestrune::test

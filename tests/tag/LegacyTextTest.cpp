@@ -11,13 +11,25 @@ namespace {
 // ID3v1), and Western ones stored as Latin-1.
 const std::vector<std::string> kCyrillicTexts = {
     "Кино", "Алла Пугачёва", "Ёлка", "Я свободен", "DJ Смэш", "Король и Шут — Лесник", "«Чёрный альбом»",
-    "Їхав козак за Дунай", "Трек №5", "Купалінка", "Воўк і сем казлянят", "Ґуцульська ґаздиня", "Єднаймося",
-    "Ленинград — WWW", "t.A.T.u. — Я сошла с ума", "5'nizza — Солдат", "Вечерний звон…", "Ё-моё", "Я", "МакSим",
+    "Їхав козак за Дунай", "Трек №5", "Группа крови", "Звезда по имени Солнце", "Ария", "Машина времени",
+    "Сплин — Выхода нет", "Земфира", "Би-2", "Мумий Тролль", "Любэ — Комбат", "ДДТ — Осень", "Аквариум",
+    "Океан Ельзи", "Вопли Видоплясова", "Червона рута", "Ляпис Трубецкой", "Купалінка", "Ой, рана на Івана",
+    "Воўк і сем казлянят", "Ґуцульська ґаздиня", "Єднаймося", "Ще не вмерла України", "Пісня про рушник",
+    "Ой у лузі червона калина", "А я иду, шагаю по Москве", "В лесу родилась ёлочка", "Ты и я",
+    "О чём поют воробушки", "Ленинград — WWW", "t.A.T.u. — Я сошла с ума", "Noize MC — Песня для радио",
+    "Время и Стекло — Имя 505", "«Ёжик в тумане»", "Шедевры №1", "5'nizza — Солдат", "У самовара я и моя Маша",
+    "Вечерний звон…", "Ё-моё", "Їжачок", "Ірина Білик — Так просто", "С Новым годом!", "Это — любовь", "Я",
+    "МакSим", "ЁЛКА", "Зимовье зверей",
 };
 const std::vector<std::string> kLatin1Texts = {
-    "Björk", "Mötley Crüe", "Ça plane pour moi", "Ænima", "À bout de souffle", "Straße", "Sigur Rós",
-    "Ágætis byrjun", "¿Quién será?", "¡Viva la vida!", "Røyksopp", "Mø", "Åsa Jinder", "Þursaflokkurinn",
-    "Crème brûlée", "Zoë", "ÉTÉ", "Þjóðhátíð", "Ô Toulouse", "Größe",
+    "Björk", "Mötley Crüe", "Ça plane pour moi", "Ænima", "À bout de souffle", "Straße", "Señorita",
+    "Sigur Rós", "Ágætis byrjun", "Motörhead", "Beyoncé", "Édith Piaf", "Les Misérables", "Café del Mar",
+    "Amélie", "Françoise Hardy", "Où est ma tête?", "Déjà vu", "Noël", "Hüsker Dü", "Blue Öyster Cult",
+    "Die Ärzte", "Herbert Grönemeyer", "Über den Wolken", "Für Elise", "Fräulein", "Mañana", "El Niño",
+    "Corazón espinado", "¿Quién será?", "¡Viva la vida!", "Héroes del Silencio", "Maná", "João Gilberto",
+    "Coração", "São Paulo", "Não chore mais", "Røyksopp", "Mø", "Åsa Jinder", "Ólafur Arnalds",
+    "Jóhann Jóhannsson", "Þursaflokkurinn", "Mylène Farmer", "Céline Dion", "Plácido Domingo", "Crème brûlée",
+    "Zoë", "ÉTÉ", "Þjóðhátíð", "Ô Toulouse", "Smörgåsbord", "Tromsø", "Größe",
 };
 
 Id3Frame SingleByteFrame(const std::string& id, const std::string& bytes)

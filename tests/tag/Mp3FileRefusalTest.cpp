@@ -93,14 +93,14 @@ TEST(Mp3FileRefusal, FilesThatCannotBeWrittenStayAsTheyAre)
     EXPECT_EQ(ReadFile(late), bytes);
 
     // A tag that must grow is written by renaming a new file over the old: not over one of several links.
-    const auto linked = dir.write("linked.mp3", bytes);
-    fs::create_hard_link(linked, dir.path() / "other-link.mp3");
+    const auto linked = dir.Write("linked.mp3", bytes);
+    fs::create_hard_link(linked, dir.Path() / "other-link.mp3");
     CMp3File oneOfTwo(linked.string());
     oneOfTwo.Load();
     oneOfTwo.SetComment(std::string(3000, 'x'));
     EXPECT_FALSE(oneOfTwo.Save());
     EXPECT_EQ(oneOfTwo.GetSaveFailure().reason, SaveReason::HardLinked);
-    EXPECT_EQ(readFile(dir.path() / "other-link.mp3"), bytes);
+    EXPECT_EQ(ReadFile(dir.Path() / "other-link.mp3"), bytes);
 }
 
 TEST(Mp3FileRefusal, ASymbolicLinkStaysALinkAndItsTargetIsWritten)

@@ -45,27 +45,27 @@ struct VersionCase {
     std::vector<std::pair<std::string, std::string>> shown;  // mutagen key, part of its frame
 };
 
-std::vector<VersionCase> versionCases()
+std::vector<VersionCase> VersionCases()
 {
-    Id3Frame discarded = textFrame("TIT3", "kept with its flags"), grouped = textFrame("TIT1", "grouped");
+    Id3Frame discarded = TextFrame("TIT3", "kept with its flags"), grouped = TextFrame("TIT1", "grouped");
     discarded.statusFlags = 0x80;  // discard when the tag is altered
     grouped.formatFlags = 0x20;
     grouped.body.insert(0, 1, '\x07');  // the group byte
-    const std::vector<Id3Frame> texts = {textFrame("TIT2", "Old"), textFrame("TRCK", "03/12"),
-                                         textFrame("TPE1", std::vector<std::string>{"One", "Two"}, Enc::Utf16)};
+    const std::vector<Id3Frame> texts = {TextFrame("TIT2", "Old"), TextFrame("TRCK", "03/12"),
+                                         TextFrame("TPE1", std::vector<std::string>{"One", "Two"}, Enc::Utf16)};
     VersionCase v3{3, texts, {"TRCK", "TPE1", "TALB", "APIC", "USLT", "TXXX", "PRIV", "XYZW", "RVAD", "EQUA", "TDAT",
                               "TIT3", "TIT1"}, {}};
-    v3.frames.insert(v3.frames.end(), {textFrame("TALB", "Album", Enc::Utf16), pictureFrame(),
-        lyricsFrame("la la", Enc::Utf16), userTextFrame("MOOD", "calm"),
-        privateFrame("com.example", std::string("\x00\x01\xFF", 3)), rawFrame("XYZW", "unknown"),
-        rawFrame("RVAD", std::string("\x03\x10\x01\x00\x01\x00", 6)), rawFrame("EQUA", "\x10\x00\x01\x00\x01"),
-        textFrame("TDAT", "1403"), discarded, grouped});
+    v3.frames.insert(v3.frames.end(), {TextFrame("TALB", "Album", Enc::Utf16), PictureFrame(),
+        LyricsFrame("la la", Enc::Utf16), UserTextFrame("MOOD", "calm"),
+        PrivateFrame("com.example", std::string("\x00\x01\xFF", 3)), AnyFrame("XYZW", "unknown"),
+        AnyFrame("RVAD", std::string("\x03\x10\x01\x00\x01\x00", 6)), AnyFrame("EQUA", "\x10\x00\x01\x00\x01"),
+        TextFrame("TDAT", "1403"), discarded, grouped});
     VersionCase v4{4, texts, {"TRCK", "TPE1", "TALB"}, {}};
-    v4.frames.push_back(textFrame("TALB", "Album", Enc::Utf16BE));
+    v4.frames.push_back(TextFrame("TALB", "Album", Enc::Utf16BE));
     return {
-        {2, {rawFrame("TT2", textFrame("x", "Old").body), rawFrame("TOA", textFrame("x", "Original").body),
-             rawFrame("TT3", textFrame("x", "Subtitle").body), rawFrame("PIC", std::string("\0PNG\x03\0data", 10)),
-             rawFrame("COM", commentFrame("c").body)},
+        {2, {AnyFrame("TT2", TextFrame("x", "Old").body), AnyFrame("TOA", TextFrame("x", "Original").body),
+             AnyFrame("TT3", TextFrame("x", "Subtitle").body), AnyFrame("PIC", std::string("\0PNG\x03\0data", 10)),
+             AnyFrame("COM", CommentFrame("c").body)},
          {}, {{"TOPE", "Original"}, {"TIT3", "Subtitle"}, {"APIC:", "mime='image/png'"}, {"APIC:", "data=b'data'"}}},
         v3, v4};
 }
@@ -81,7 +81,7 @@ TEST(Mp3FileSave, WritesUnicodeAndLongTextsAndKeepsEverythingElseInEachTagVersio
     const std::map<std::string, std::string> texts = {{"title", kCyrillic}, {"composer", "你好世界"},
         {"copyright", "Música 🎵🎸"}, {"comment", "Café Crème"}, {"genre", "(17)"}, {"encoded by", longText},
         {"year", "2001"}};
-    for (const VersionCase& c : versionCases()) {
+    for (const VersionCase& c : VersionCases()) {
         SCOPED_TRACE(c.version);
         const std::map<std::string, std::string> keys = {{"title", "TIT2"}, {"composer", "TCOM"},
             {"copyright", "TCOP"}, {"comment", "COMM::eng"}, {"genre", "TCON"}, {"encoded by", "TENC"},
@@ -93,14 +93,14 @@ TEST(Mp3FileSave, WritesUnicodeAndLongTextsAndKeepsEverythingElseInEachTagVersio
         if (c.version == 3)
             mp3.id3v1 = Id3v1{"Old"};
         TempDir dir;
-        const auto file = dir.write("song.mp3", makeMp3(mp3));
-        const std::string before = readFile(file);
-        ASSERT_TRUE(save(file, texts));
-        const std::string after = readFile(file);
-        EXPECT_EQ(audioOf(after), audioOf(before));
+        const auto file = dir.Write("song.mp3", MakeMp3(mp3));
+        const std::string before = ReadFile(file);
+        ASSERT_TRUE(Save(file, texts));
+        const std::string after = ReadFile(file);
+        EXPECT_EQ(AudioOf(after), AudioOf(before));
         for (const std::string& id : c.kept) {
-            EXPECT_NE(storedFrame(before, id, c.version), "") << id;
-            EXPECT_EQ(storedFrame(after, id, c.version), storedFrame(before, id, c.version)) << id;
+            EXPECT_NE(StoredFrame(before, id, c.version), "") << id;
+            EXPECT_EQ(StoredFrame(after, id, c.version), StoredFrame(before, id, c.version)) << id;
         }
 
         const auto fields = LoadFields(file);
@@ -112,11 +112,11 @@ TEST(Mp3FileSave, WritesUnicodeAndLongTextsAndKeepsEverythingElseInEachTagVersio
             EXPECT_EQ(MutagenText(*view, keys.at(name)), text) << name;
         }
         const std::string unicode = c.version == 4 ? "Encoding.UTF8" : "Encoding.UTF16";
-        EXPECT_NE(mutagenFrame(*view, "TIT2").find(unicode), std::string::npos) << mutagenFrame(*view, "TIT2");
-        EXPECT_NE(mutagenFrame(*view, "TCOP").find(unicode), std::string::npos);
-        EXPECT_NE(mutagenFrame(*view, "COMM::eng").find("Encoding.LATIN1"), std::string::npos);
+        EXPECT_NE(MutagenFrame(*view, "TIT2").find(unicode), std::string::npos) << MutagenFrame(*view, "TIT2");
+        EXPECT_NE(MutagenFrame(*view, "TCOP").find(unicode), std::string::npos);
+        EXPECT_NE(MutagenFrame(*view, "COMM::eng").find("Encoding.LATIN1"), std::string::npos);
         for (const auto& [key, part] : c.shown)
-            EXPECT_NE(mutagenFrame(*view, key).find(part), std::string::npos) << key << ": " << mutagenFrame(*view, key);
+            EXPECT_NE(MutagenFrame(*view, key).find(part), std::string::npos) << key << ": " << MutagenFrame(*view, key);
     }
 }
 
@@ -227,7 +227,7 @@ TEST(Mp3FileSave, ANewFileTakesTheOldOnesModeAndAttributes)
     record.Load();
     record.SetComment(std::string(5000, 'c'));
     ASSERT_TRUE(record.Save()) << record.GetSaveError();
-    EXPECT_NE(inodeOf(file), inode) << "a tag that grows is written to a new file";
+    EXPECT_NE(InodeOf(file), inode) << "a tag that grows is written to a new file";
     EXPECT_EQ(fs::status(file).permissions() & fs::perms::all, fs::perms(0640));
     if (hasAttributes) {
         std::string kept(64, '\0');
