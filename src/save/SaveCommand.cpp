@@ -49,13 +49,8 @@ public:
         return text ? &*text : nullptr;
     }
 
-    void FileProgress(int step) override
-    {
-        if (step == 0)
-            m_progress.m_progressFile.SetPos(0);
-        else
-            Advance(m_progress.m_progressFile);
-    }
+    // The steps of the file last heard of: the files of a batch make their last step together.
+    void FileProgress(int step) override { m_progress.m_progressFile.SetPos(step); }
 
     void FileDone(const std::string&, const FileSaveResult&) override { Advance(m_progress.m_progressTotal); }
 

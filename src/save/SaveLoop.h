@@ -64,20 +64,23 @@ public:
     virtual std::optional<std::string> NextFile() = 0;
     // The text to put into a field, or null to keep the file's own text. Asked at the field's step.
     virtual const std::string* TextFor(const TagField& field) = 0;
-    // The file in hand has made `step` steps: 0 before loading, then one more after loading, after
-    // each field step and after saving, up to kSaveStepsPerFile.
+    // A file has made `step` steps: 0 before loading, then one more after loading, after each field
+    // step and after saving, up to kSaveStepsPerFile. A file saved through a new file makes its last
+    // step when the new file is renamed, which may come after later files' first steps (see RunSaveLoop).
     virtual void FileProgress(int step) = 0;
-    // The file is done, written or not.
+    // The file is done, written or not; right after its last step, in the order the files came.
     virtual void FileDone(const std::string& path, const FileSaveResult& result) = 0;
 };
 
 // Loads the file's tag, replaces the fields the client gives texts for, in the order of
-// kSaveFieldSteps, and saves all twelve fields. Unchosen fields keep their text; missing frames are
+// kSaveFieldSteps, and saves all twelve fields, on its own (no batch). Unchosen fields keep their text; missing frames are
 // added. A file that cannot be written is left as it was.
 FileSaveResult SaveFile(const std::string& path, SaveLoopClient& client);
 
 // Saves file after file until the client has no next file or asks to stop (asked before each file,
-// so the file in hand is always completed).
+// so the files in hand are always completed). Files that go through a new file are saved in batches
+// (up to 32 files or 64 MB): their new files are written, then flushed together, then renamed, and
+// only then reported done; a stop completes the batch in hand.
 SaveLoopResult RunSaveLoop(SaveLoopClient& client);
 
 // A seam for tests that must act at an exact point of a run driven from elsewhere (such as Cancel

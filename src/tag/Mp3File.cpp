@@ -270,6 +270,12 @@ void Assign(std::string& member, const std::string& text) noexcept
 
 }  // namespace
 
+// A new file written for a staged save, and the tags it holds.
+struct CMp3File::StagedWrite {
+    std::unique_ptr<Mp3FileAccess> file;  // open and locked until the rename
+    ByteVector region, id3v1;
+};
+
 CMp3File::CMp3File(const std::string& path) : m_path(path) {}
 
 CMp3File::~CMp3File() = default;
@@ -327,12 +333,21 @@ TagLib::ID3v2::Frame* CMp3File::WriteFrame(TagLib::ID3v2::Tag& tag, const TagLib
     return frame;
 }
 
-bool CMp3File::Save()
+bool CMp3File::Save() { return RunSave(false); }
+
+bool CMp3File::StageSave() { return RunSave(true); }
+
+bool CMp3File::IsStaged() const { return m_staged != nullptr; }
+
+unsigned long long CMp3File::StagedBytes() const { return m_staged ? m_staged->file->ReplacementSize() : 0; }
+
+bool CMp3File::RunSave(bool stage)
 {
+    m_staged.reset();
     m_saveFailure.reason = SaveReason::Internal;
     m_saveFailure.systemError = 0;
     try {
-        m_saveFailure = SaveTag();
+        m_saveFailure = SaveTag(stage);
     } catch (const std::exception& e) {
         Assign(m_saveFailure.detail, std::string("unexpected failure: ") + e.what());
     } catch (...) {
@@ -362,9 +377,10 @@ bool CMp3File::TakeLoadedTag(Mp3FileAccess& file, SaveFailure& error)
 
 // Returns why the file was not written, or no reason when it holds the twelve texts. The steps: plan
 // each field, compose the tags, check the new ID3v2 tag reads back, choose the way to write, write.
-SaveFailure CMp3File::SaveTag()
+SaveFailure CMp3File::SaveTag(bool stage)
 {
-    Mp3FileAccess file;
+    auto opened = std::make_unique<Mp3FileAccess>();
+    Mp3FileAccess& file = *opened;
     SaveFailure error;
     if (!file.Open(m_path, true, error))
         return error;
@@ -385,13 +401,52 @@ SaveFailure CMp3File::SaveTag()
     // Before touching the file: the new tag must hold every frame of the old one and the new texts.
     if (!ReadsBack(*this, tag.region, tag.frames, plan))
         return {SaveReason::Internal, "the new tag did not read back as written"};
+    if (stage && !tag.inPlace) {
+        if (!file.WriteReplacement(tag.region, id3v1, error))
+            return error;
+        m_staged = std::make_unique<StagedWrite>(StagedWrite{std::move(opened), tag.region, id3v1});
+        return {};
+    }
     if (!WriteTag(file, tag, id3v1, error))
         return error;
-    m_loaded->identity = file.Identity();
-    m_loaded->region = tag.region;
-    m_loaded->regionSize = tag.region.size();
-    m_loaded->id3v1 = id3v1;
+    KeepWritten(file, tag.region, id3v1);
     return {};
+}
+
+// What a save left in the file, for the next save of the same record.
+void CMp3File::KeepWritten(const Mp3FileAccess& file, const ByteVector& region, const ByteVector& id3v1)
+{
+    m_loaded->identity = file.Identity();
+    m_loaded->region = region;
+    m_loaded->regionSize = region.size();
+    m_loaded->id3v1 = id3v1;
+}
+
+void CMp3File::CommitStaged(const std::vector<CMp3File*>& records)
+{
+    // Every new file is flushed before any is renamed: the disk writes them together, and a power
+    // cut never finds a renamed file that is not on the disk.
+    for (CMp3File* record : records)
+        if (record->m_staged && !record->m_staged->file->FlushReplacement(record->m_saveFailure))
+            record->m_staged.reset();
+    std::vector<std::string> folders;
+    for (CMp3File* record : records) {
+        if (!record->m_staged)
+            continue;
+        const std::unique_ptr<StagedWrite> staged = std::move(record->m_staged);  // its end unlocks the file
+        if (!staged->file->CommitReplacement(record->m_saveFailure))
+            continue;
+        try {
+            record->KeepWritten(*staged->file, staged->region, staged->id3v1);
+            if (std::string folder = staged->file->FolderPath();
+                std::find(folders.begin(), folders.end(), folder) == folders.end())
+                folders.push_back(std::move(folder));
+        } catch (...) {
+            record->m_loaded.reset();  // out of memory: the next save reads the file afresh
+        }
+    }
+    for (const std::string& folder : folders)
+        FlushFolder(folder);  // the renames are done; a failed flush of the folder does not undo them
 }
 
 void CMp3File::ClearTexts() noexcept

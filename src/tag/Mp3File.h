@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace kestrune::tag {
 struct LoadedTag;
@@ -25,7 +26,7 @@ namespace kestrune {
 // The tag of one MP3 file as the twelve texts the editor shows, in UTF-8.
 //
 // A record is short-lived: construct it on a path, Load, read or set texts, Save. No file stays open
-// between calls, and nothing throws out of it.
+// between calls (but for a staged save, see StageSave), and nothing throws out of it.
 //
 // Save is lossless or does nothing: only changed fields and fields whose frame is missing are written,
 // every other frame and every audio byte stays as it was (but for a second copy of a written field's
@@ -79,6 +80,19 @@ public:
     // unchanged and GetSaveError says why. A file that the last Load could not read is not written.
     virtual bool Save();
 
+    // Save for a loop over many files that flushes their new files together. Like Save, but a file
+    // that is to be replaced by a new file is left with the new file written, neither flushed nor
+    // renamed, and the file open and locked: IsStaged() is then true, and CommitStaged completes the
+    // save. Returns false when the file is not written (GetSaveFailure says why). A record that is
+    // destroyed staged leaves its file as it was.
+    bool StageSave();
+    bool IsStaged() const;
+    unsigned long long StagedBytes() const;  // the size of the new file waiting for its flush
+    // Completes the staged saves of `records`: flushes every new file, then renames each over its
+    // original (with Save's checks), then flushes each folder once. Afterwards each record is as after
+    // Save: GetSaveFailure says whether its file holds the texts.
+    static void CommitStaged(const std::vector<CMp3File*>& records);
+
     virtual void SetTitle(const std::string& text);
     virtual void SetAlbum(const std::string& text);
     virtual void SetTrack(const std::string& text);
@@ -107,7 +121,11 @@ public:
 private:
     void ClearTexts() noexcept;
     void Set(size_t fieldIndex, std::string& member, const std::string& text) noexcept;
-    SaveFailure SaveTag();
+    struct StagedWrite;
+    bool RunSave(bool stage);
+    SaveFailure SaveTag(bool stage);
+    void KeepWritten(const kestrune::tag::Mp3FileAccess& file, const TagLib::ByteVector& region,
+                     const TagLib::ByteVector& id3v1);
     bool TakeLoadedTag(kestrune::tag::Mp3FileAccess& file, SaveFailure& error);
 
     std::string m_title;
@@ -131,6 +149,7 @@ private:
     // The file's tags as the last Load or Save found or left them, so that a Save of the same,
     // unchanged file reads and parses nothing again; null when there is nothing to go by.
     std::unique_ptr<kestrune::tag::LoadedTag> m_loaded;
+    std::unique_ptr<StagedWrite> m_staged;  // a save waiting for CommitStaged
 };
 
 }  // namespace kestrune

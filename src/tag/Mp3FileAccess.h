@@ -79,8 +79,19 @@ public:
 
     // Writes `region`, the audio and `id3v1` to a temporary file beside the original, flushes it, gives
     // it the original's mode, owner and attributes and renames it over the original, unless the path
-    // no longer names the file that was read or that file has changed since.
+    // no longer names the file that was read or that file has changed since; then flushes the folder.
     bool Replace(const ByteVector& region, const ByteVector& id3v1, SaveFailure& error);
+    // Replace in three steps, so that the flushes of many new files can be made together before their
+    // renames: write the new file (its flush to the disk started, not waited for), flush it, rename it.
+    // Until the rename the original stays whole and locked; a failed step, or this object's end before
+    // the rename, removes the new file. The folder is not flushed: see FlushFolder.
+    bool WriteReplacement(const ByteVector& region, const ByteVector& id3v1, SaveFailure& error);
+    bool FlushReplacement(SaveFailure& error);
+    bool CommitReplacement(SaveFailure& error);
+    // The size of the new file written and not yet renamed, or 0.
+    unsigned long long ReplacementSize() const { return m_tempFd >= 0 ? m_tempSize : 0; }
+    // The folder of the file, whose entries a rename changes.
+    std::string FolderPath() const;
     // Whether Replace can work: the file has no other hard links and its folder takes a new file.
     bool CanReplace() const;
 
@@ -89,7 +100,7 @@ private:
     bool KeepAttributes(int fd) const;
     bool UnchangedSinceRead(SaveFailure& error) const;
     std::string TempPath() const;  // where Replace writes the new file
-    std::string FolderPath() const;
+    void DiscardReplacement();
 
     int m_fd = -1;
     struct stat m_stat {};
@@ -98,7 +109,12 @@ private:
     ByteVector m_region;
     unsigned long long m_regionSize = 0;
     ByteVector m_id3v1;
+    int m_tempFd = -1;  // the new file, written and not yet renamed
+    unsigned long long m_tempSize = 0;
 };
+
+// Flushes a folder's entries to the disk after renames in it; whether it worked.
+bool FlushFolder(const std::string& folder);
 
 // A seam for tests of interrupted saves: called before each write of an in-place save (each within
 // one page of the file) with its offset and size; returning false stops the save there, leaving the
