@@ -43,10 +43,7 @@ TEST_P(TemplateLayout, ControlsSitAtTheirPlacesInTabOrderWithTextsWhole)
 INSTANTIATE_TEST_SUITE_P(TestTemplates, TemplateLayout,
                          ::testing::Combine(::testing::Values(test::IDD_TEST_FORM, test::IDD_TEST_BOX),
                                             ::testing::Values(7, 9, 12)),
-                         [](const auto& info) {
-                             return "template" + std::to_string(std::get<0>(info.param)) + "at" +
-                                    std::to_string(std::get<1>(info.param)) + "pt";
-                         });
+                         test::LayoutCaseName);
 
 }  // namespace
 }  // namespace kestrune

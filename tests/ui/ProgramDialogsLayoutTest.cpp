@@ -23,10 +23,7 @@ INSTANTIATE_TEST_SUITE_P(AllTemplates, ProgramDialogLayout,
                          ::testing::Combine(::testing::Values(IDD_KESTRUNE_DIALOG, IDD_ABOUTBOX, IDD_SAVE_PROGRESS,
                                                               IDD_GENERATE, IDD_TRACK_PAGE, IDD_OPTIONS),
                                             ::testing::Values(7, 9, 12)),
-                         [](const auto& info) {
-                             return "template" + std::to_string(std::get<0>(info.param)) + "at" +
-                                    std::to_string(std::get<1>(info.param)) + "pt";
-                         });
+                         test::LayoutCaseName);
 
 }  // namespace
 }  // namespace kestrune
