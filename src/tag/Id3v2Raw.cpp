@@ -106,14 +106,10 @@ Walk WalkFrames(const ByteVector& body, unsigned pos, int version, bool synchsaf
             walk.problem = "frame " + std::string(id.data(), id.size()) + " runs past the end of the tag";
             break;
         }
-        RawFrame frame;
-        frame.id = id;
-        if (version > 2) {
-            frame.flags[0] = ByteAt(body, pos + 8);
-            frame.flags[1] = ByteAt(body, pos + 9);
-        }
-        frame.data = body.mid(pos + headerSize, static_cast<unsigned>(size));
-        walk.frames.push_back(std::move(frame));
+        // Built whole: a default TagLib ByteVector allocates, and a tag is parsed at every load and save.
+        const unsigned char status = version > 2 ? ByteAt(body, pos + 8) : 0;
+        const unsigned char format = version > 2 ? ByteAt(body, pos + 9) : 0;
+        walk.frames.push_back(RawFrame{id, {status, format}, body.mid(pos + headerSize, static_cast<unsigned>(size))});
         pos += headerSize + static_cast<unsigned>(size);
     }
     // Padding is all zeros; anything else there means the frames were split wrongly or more follow.
@@ -328,14 +324,9 @@ std::optional<ByteVector> FrameContent(const RawFrame& frame, const RawTag& tag)
 
 RawFrame MakeRawFrame(const ByteVector& id, const ByteVector& content, int version, bool unsynchronised)
 {
-    RawFrame frame;
-    frame.id = id;
-    if (version == 4 && unsynchronised) {
-        frame.flags[1] = kV24Unsynchronised;
-        frame.data = Unsynchronise(content);
-    } else
-        frame.data = content;
-    return frame;
+    if (version == 4 && unsynchronised)
+        return RawFrame{id, {0, kV24Unsynchronised}, Unsynchronise(content)};
+    return RawFrame{id, {0, 0}, content};
 }
 
 ByteVector RenderId3v2(const RawTag& tag, unsigned long long regionSize, unsigned growPadding)

@@ -3,9 +3,11 @@
 #include "tag/FieldFrames.h"
 #include "tag/Id3v2Raw.h"
 #include "tag/Mp3FileAccess.h"
+#include "tag/TagFields.h"
 
 #include <taglib/id3v2tag.h>
 
+#include <array>
 #include <memory>
 #include <optional>
 #include <string>
@@ -27,11 +29,21 @@ struct FieldFrameSet {
 // Decodes the field frames of `raw` into `set`; `only`, when not empty, limits them to these ids.
 void CollectFieldFrames(const RawTag& raw, FieldFrameSet& set, const std::vector<ByteVector>& only = {});
 
+// What the frame of a field holds in the version a save writes, as read from the decoded frames.
+struct StoredField {
+    bool read = false;    // not yet read: the rest says nothing
+    bool inFile = false;  // the tag has the field's frame...
+    std::string text;     // ... holding this text
+};
+
 // An ID3v2 region taken apart: its frames as stored and the field frames decoded.
 struct ParsedTag {
     RawTag raw;  // v2.2 already turned into v2.3
     FieldFrameSet frames;
     int version = 0;  // the version a save writes: the tag's own, or v2.3 for a file without one
+    // Per field (kTagFields order), what Load read from `frames`, so that a save does not decode the
+    // same texts again.
+    std::array<StoredField, kTagFieldCount> stored{};
 };
 
 std::unique_ptr<ParsedTag> ParseTag(const ByteVector& region);

@@ -31,16 +31,16 @@ ByteVector FrameIdOf(std::string_view id) { return ByteVector(id.data(), static_
 // One field of a save: what the file holds, what the record holds, and what is written.
 struct FieldWrite {
     const TagField* field = nullptr;
-    ByteVector frameId;         // in the tag version written
-    std::string text;           // the record's text
-    bool inFile = false;        // the tag has the field's frame...
-    std::string stored;         // ... holding this text
-    bool setSinceLoad = false;  // a setter was called since the last Load
-    bool legacyText = false;    // the frame holds non-ASCII text in a single-byte code page
-    bool write = false;         // the field's frame is written
-    Frame* frame = nullptr;     // the decoded frame written, once written
-    RawFrame rendered;          // ... and as stored in the new tag
-    std::string expected;       // the text the new tag must read as
+    ByteVector frameId;                  // in the tag version written
+    std::string text{};                  // the record's text
+    bool inFile = false;                 // the tag has the field's frame...
+    std::string stored{};                // ... holding this text
+    bool setSinceLoad = false;           // a setter was called since the last Load
+    bool legacyText = false;             // the frame holds non-ASCII text in a single-byte code page
+    bool write = false;                  // the field's frame is written
+    Frame* frame = nullptr;              // the decoded frame written, once written
+    std::optional<RawFrame> rendered{};  // ... and as stored in the new tag
+    std::string expected{};              // the text the new tag must read as
 };
 using SavePlan = std::vector<FieldWrite>;  // in kTagFields order
 
@@ -78,15 +78,21 @@ SaveFailure RefusalFor(const ParsedTag& parsed, const Mp3FileAccess& file)
 // Save step: what each field holds in the file and in the record, and whether its frame is written.
 SavePlan PlanFields(CMp3File& record, const ParsedTag& parsed, const std::array<bool, CMp3File::kFieldCount>& set)
 {
-    SavePlan plan(kTagFields.size());
+    SavePlan plan;
+    plan.reserve(kTagFields.size());
     for (size_t i = 0; i < kTagFields.size(); ++i) {
-        FieldWrite& f = plan[i];
-        f.field = &kTagFields[i];
-        f.frameId = FrameIdOf(f.field->FrameId(parsed.version));
+        // Built with its id: a default TagLib ByteVector allocates.
+        FieldWrite& f = plan.emplace_back(
+            FieldWrite{.field = &kTagFields[i], .frameId = FrameIdOf(kTagFields[i].FrameId(parsed.version))});
         f.text = (record.*f.field->get)();
-        f.inFile = record.ReadFrame(parsed.frames.tag, f.frameId, f.stored);
+        if (const StoredField& kept = parsed.stored[i]; kept.read) {
+            f.inFile = kept.inFile;
+            f.stored = kept.text;
+        } else
+            f.inFile = record.ReadFrame(parsed.frames.tag, f.frameId, f.stored);
         f.setSinceLoad = set[i];
-        f.legacyText = f.inFile && HoldsLegacyText(*FindFieldFrame(parsed.frames.tag, f.frameId));
+        // Only a set field's frame is converted for holding legacy text (see MustWrite).
+        f.legacyText = f.inFile && f.setSinceLoad && HoldsLegacyText(*FindFieldFrame(parsed.frames.tag, f.frameId));
         f.write = MustWrite(f);
         f.expected = f.write ? StoredForm(*f.field, f.text) : f.stored;
     }
@@ -134,6 +140,7 @@ RawTag ComposeFrames(const ParsedTag& parsed, const SavePlan& plan, Layout layou
     RawTag updated;
     updated.version = parsed.version;
     updated.unsynchronised = raw.unsynchronised;
+    updated.frames.reserve(raw.frames.size() + plan.size());
     for (int pass = 0; pass < (layout == Layout::KeepPlaces ? 1 : 3); ++pass) {
         for (size_t i = 0; i < raw.frames.size(); ++i) {
             const RawFrame& stored = raw.frames[i];
@@ -141,7 +148,7 @@ RawTag ComposeFrames(const ParsedTag& parsed, const SavePlan& plan, Layout layou
             if (layout == Layout::FieldFramesLast && g != pass)
                 continue;
             if (const FieldWrite* written = WrittenFrom(parsed, plan, i))
-                updated.frames.push_back(written->rendered);
+                updated.frames.push_back(*written->rendered);
             // A tag may hold a field's text frame twice, which ID3v2 does not allow; the editor shows the
             // first. When that field is written the later ones go, or other readers would go on showing
             // their old texts.
@@ -152,7 +159,7 @@ RawTag ComposeFrames(const ParsedTag& parsed, const SavePlan& plan, Layout layou
     const auto& fromStored = parsed.frames.fromStored;
     for (const FieldWrite& f : plan)
         if (f.write && std::find(fromStored.begin(), fromStored.end(), f.frame) == fromStored.end())
-            updated.frames.push_back(f.rendered);  // a new frame
+            updated.frames.push_back(*f.rendered);  // a new frame
     return updated;
 }
 
@@ -290,15 +297,18 @@ void CMp3File::Load()
         SaveFailure error;
         if (file.Open(m_path, false, error) && file.ReadRegions(error)) {
             auto loaded = std::make_unique<LoadedTag>(LoadedFrom(file));
-            const ParsedTag& parsed = *loaded->parsed;
+            ParsedTag& parsed = *loaded->parsed;
             const Id3v1Texts id3v1 = ParseId3v1(loaded->id3v1);
             for (const TagField& field : kTagFields) {
                 // The other version's year frame stands in when a tag has the wrong one.
                 const std::string_view id = field.FrameId(parsed.version);
                 const std::string_view otherId = field.FrameId(parsed.version >= 4 ? 3 : 4);
+                StoredField& stored = parsed.stored[Index(field.id)];
                 std::string text;
-                if (!ReadFrame(parsed.frames.tag, FrameIdOf(id), text) &&
-                    (id == otherId || !ReadFrame(parsed.frames.tag, FrameIdOf(otherId), text)) &&
+                stored.inFile = ReadFrame(parsed.frames.tag, FrameIdOf(id), text);
+                stored.text = text;
+                stored.read = true;
+                if (!stored.inFile && (id == otherId || !ReadFrame(parsed.frames.tag, FrameIdOf(otherId), text)) &&
                     field.id3v1 != Id3v1Slot::None)
                     text = id3v1[static_cast<size_t>(field.id3v1)];
                 (this->*field.set)(text);
