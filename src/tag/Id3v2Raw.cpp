@@ -81,6 +81,9 @@ Walk WalkFrames(const ByteVector& body, unsigned pos, int version, bool synchsaf
     const unsigned idSize = version == 2 ? 3 : 4;
     const unsigned headerSize = version == 2 ? 6 : 10;
     Walk walk;
+    // Growing the list copies every frame, and a TagLib ByteVector's copy allocates: room for the
+    // frames of a usual tag.
+    walk.frames.reserve(32);
     while (pos < body.size() && body[pos] != '\0') {
         if (body.size() - pos < headerSize) {
             walk.problem = "damaged frame header at the end of the tag";
