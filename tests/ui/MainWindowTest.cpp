@@ -1,5 +1,5 @@
 // The main window as the user meets it: its state right after start, the keys that must not
-// close it, the ways that do, and the menu.
+// close it, the ways that do, the menu, and what screen readers and Qt's own texts say.
 #include "framework/QtTranslations.h"
 #include "framework/Wnd.h"
 #include "res/DialogIds.h"
@@ -24,6 +24,7 @@
 #include <QTest>
 
 #include <set>
+#include <utility>
 #include <thread>
 
 namespace kestrune {
@@ -102,46 +103,6 @@ TEST(MainWindowKeys, EnterAndEscNeverCloseTheWindow)
     EXPECT_EQ(result, kStillOpen);
 }
 
-void AltKey(QWidget* widget, char16_t upper, const char* lower)
-{
-    QTest::sendKeyEvent(QTest::Click, widget, Qt::Key(upper), QString::fromUtf8(lower), Qt::AltModifier);
-}
-
-// Alt+Ф opens "&Файл"; Esc closes the popup and leaves the menu bar highlighted, where Enter opens the
-// menu again and a second Esc gives the keyboard back. "&Путь:" and "&Помощь" share Alt+П: the
-// window's own access key wins every time.
-TEST(MainWindowKeys, TheMenuBarKeepsEnterAndEscAndTheFieldsAccessKeysWin)
-{
-    CKestruneDlg dlg;
-    RunModal(dlg, [&] {
-        QWidget* list = Control(dlg, IDC_FILES);
-        list->setFocus();
-        AltKey(list, 0x0424, "ф");
-        QWidget* popup = QApplication::activePopupWidget();
-        ASSERT_NE(popup, nullptr);
-        QTest::keyClick(popup, Qt::Key_Escape);
-        ASSERT_EQ(QApplication::activePopupWidget(), nullptr);
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-        popup = QApplication::activePopupWidget();
-        EXPECT_NE(popup, nullptr) << "Enter on the menu bar opens its menu";
-        if (popup)
-            QTest::keyClick(popup, Qt::Key_Escape);
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
-        EXPECT_EQ(QApplication::focusWidget(), list) << "Esc leaves the menu bar";
-
-        for (int press = 0; press < 2; ++press) {
-            SCOPED_TRACE(press);
-            list->setFocus();
-            AltKey(list, 0x041F, "п");
-            EXPECT_EQ(QApplication::focusWidget(), Control(dlg, IDC_PATH));
-            popup = QApplication::activePopupWidget();
-            EXPECT_EQ(popup, nullptr);
-            if (popup)
-                popup->close();
-        }
-    });
-}
-
 TEST(MainWindowClosing, ExitAndTheCloseButtonEndTheRunWithOkOnceTheStoreSucceeds)
 {
     CKestruneDlg byMenu;
@@ -167,34 +128,29 @@ TEST(MainWindowClosing, ExitAndTheCloseButtonEndTheRunWithOkOnceTheStoreSucceeds
 TEST(MainWindowMenu, HelpCommandsAndAcceleratorsOpenNothingAndAboutShowsTheProductLine)
 {
     CKestruneDlg dlg;
-    int helpOpened = -1, aboutOpened = 0;
     QString line;
-    bool ownedByMain = false;
-    const int result = RunModal(dlg, [&] {
-        {
-            ModalWatcher anyDialog;
-            ChooseMenu(dlg, ID_HELP_HELP);
-            ChooseMenu(dlg, ID_HELP_CONTENTS);
-            QWidget* list = Control(dlg, IDC_FILES);
-            PressKey(list, Qt::Key_O, Qt::ControlModifier);
-            PressKey(list, Qt::Key_F1, Qt::ShiftModifier);
-            PressKey(list, Qt::Key_F1);
-            helpOpened = anyDialog.Count();
-        }
-        ModalWatcher about([&](CDialog& box) {
-            line = Text(box, IDC_VERSION);
-            ownedByMain = box.parentWidget() == &dlg;
-            Click(box, IDOK);
-        });
-        ChooseMenu(dlg, ID_APP_ABOUT);
-        aboutOpened = about.Count();
-        EXPECT_TRUE(dlg.isVisible());
-    });
-    EXPECT_EQ(result, kStillOpen);
+    int helpOpened = -1, aboutOpened = 0;
+    EXPECT_EQ(RunModal(dlg, [&] {
+                  {
+                      ModalWatcher anyDialog;
+                      ChooseMenu(dlg, ID_HELP_HELP);
+                      ChooseMenu(dlg, ID_HELP_CONTENTS);
+                      for (const auto& [key, mods] : {std::pair{Qt::Key_O, Qt::ControlModifier},
+                                                      {Qt::Key_F1, Qt::ShiftModifier}, {Qt::Key_F1, Qt::NoModifier}})
+                          PressKey(Control(dlg, IDC_FILES), key, mods);
+                      helpOpened = anyDialog.Count();
+                  }
+                  ModalWatcher about([&](CDialog& box) {
+                      line = box.parentWidget() == &dlg ? Text(box, IDC_VERSION) : "not owned by the main window";
+                      Click(box, IDOK);
+                  });
+                  ChooseMenu(dlg, ID_APP_ABOUT);
+                  aboutOpened = about.Count();
+              }),
+              kStillOpen);
     EXPECT_EQ(helpOpened, 0);
     EXPECT_EQ(aboutOpened, 1);
     EXPECT_EQ(line, QString::fromStdString(LoadString(IDS_PRODUCT_VERSION)));
-    EXPECT_TRUE(ownedByMain);
 }
 
 // The text of the template's label that introduces the control.
@@ -234,10 +190,7 @@ TEST(MainWindowAccessibility, EveryControlTheUserCanReachHasItsOwnName)
         EXPECT_EQ(spoken(f.controlId), label);
         EXPECT_EQ(spoken(f.checkId), "Записывать: " + label);
     }
-    EXPECT_EQ(spoken(IDC_SELECT_ALL), "Выделить все MP3-файлы");
-    EXPECT_EQ(spoken(IDC_SUBFOLDERS), "Включая подпапки");
     EXPECT_EQ(spoken(IDC_UP), "На уровень вверх");
-    EXPECT_EQ(spoken(IDC_BROWSE), "Выбрать папку");
 }
 
 // The window's own texts are Russian; so must be the texts Qt puts beside them.
@@ -263,27 +216,6 @@ TEST(MainWindowLanguage, QtsStockTextsAreRussianWhenItsTranslationsAreInstalled)
             EXPECT_TRUE(button->text().contains(russian)) << button->text().toStdString();
         }
     }
-}
-
-// The tick boxes' bindings; the texts', the path's and the count's are used by every window test.
-TEST(MainWindowDataExchange, ShowAndStoreCarryEveryFlagToItsOwnTickBoxAndBack)
-{
-    CKestruneDlg dlg;
-    dlg.Create();
-    dlg.m_bTransliterate = 7;  // any non-zero value shows ticked and is stored back as 1
-    for (const FieldControl& f : kFieldControls)
-        dlg.*f.write = f.controlId % 2;
-    ASSERT_TRUE(dlg.UpdateData(false));
-    const auto box = [&](int id) { return ControlAs<QAbstractButton>(dlg, id); };
-    EXPECT_TRUE(box(IDC_TRANSLITERATE)->isChecked());
-    for (const FieldControl& f : kFieldControls) {
-        EXPECT_EQ(box(f.checkId)->isChecked(), f.controlId % 2 == 1) << FieldOf(f.field).name;
-        box(f.checkId)->setChecked(f.controlId % 2 == 0);  // no click: the handlers stay out of it
-    }
-    ASSERT_TRUE(dlg.UpdateData(true));
-    EXPECT_EQ(dlg.m_bTransliterate, 1);
-    for (const FieldControl& f : kFieldControls)
-        EXPECT_EQ(dlg.*f.write, f.controlId % 2 == 0 ? 1 : 0) << FieldOf(f.field).name;
 }
 
 }  // namespace
