@@ -79,7 +79,6 @@ TEST_F(TagPanel, ATypedTextIsReplacedByTheTagWhenAnyEntryChangesStateBeforeSave)
     Tick(TagFieldId::Genre);
     Retype(TagFieldId::Title, "Набрано");
     Retype(TagFieldId::Genre, "Rock");
-    EXPECT_EQ(Shown(TagFieldId::Title), "Набрано");
 
     // A folder entry changes no tag, yet the show that follows every change puts the members back.
     ClickEntry("Sub/", Qt::ControlModifier);
