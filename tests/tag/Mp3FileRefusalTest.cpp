@@ -54,8 +54,6 @@ TEST(Mp3FileRefusal, ATagNotUnderstoodWholeLeavesTheFileByteForByteAndSaysWhy)
         {MakeMp3(encrypted), "TIT2"},
         {MakeMp3(v22), "would lose frame CRM"},
         {"This is not music at all, only text.\n", "MPEG"},
-        {"", "MPEG"},
-        {MakeMp3WithTitle("t").substr(0, 10), "past the end"},
     };
     for (const auto& [bytes, reason] : refusals) {
         SCOPED_TRACE(reason);
