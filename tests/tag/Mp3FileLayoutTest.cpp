@@ -104,6 +104,7 @@ TEST(Mp3FileLayout, EachLayoutIsWrittenInPlaceOnlyWhereAKillCannotTearATag)
             continue;  // the superuser writes into any folder
         TempDir dir;
         const auto file = dir.Write("music/a.mp3", c.bytes);
+        fs::permissions(file, fs::perms(0640));  // a new file takes the old one's mode
         if (c.hardLinked)
             fs::create_hard_link(file, dir.Path() / "link.mp3");
         CMp3File record(file.string());
@@ -118,6 +119,7 @@ TEST(Mp3FileLayout, EachLayoutIsWrittenInPlaceOnlyWhereAKillCannotTearATag)
             fs::permissions(file.parent_path(), fs::perms::owner_write, fs::perm_options::add);
         ASSERT_TRUE(saved) << record.GetSaveError();
         EXPECT_EQ(InodeOf(file) == inode, c.way == Way::InPlace);
+        EXPECT_EQ(fs::status(file).permissions() & fs::perms::all, fs::perms(0640));
 
         const std::string after = ReadFile(file);
         EXPECT_EQ(PartsOf(after).audio, PartsOf(c.bytes).audio);

@@ -6,8 +6,6 @@
 namespace kestrune::test {
 namespace {
 
-namespace fs = std::filesystem;
-
 #define SKIP_WITHOUT_MUTAGEN() \
     if (!MutagenAvailable())   \
     GTEST_SKIP() << "/usr/bin/python3 has no mutagen"
@@ -151,15 +149,6 @@ TEST(Mp3FileSave, CommentAndUrlAreReadFromAndWrittenToTheFrameTheEditorShows)
                 EXPECT_EQ(MutagenFrame(*after, key), repr) << key;
             }
     }
-}
-
-TEST(Mp3FileSave, ANewFileTakesTheOldOnesMode)
-{
-    TempDir dir;
-    const auto file = dir.Write("a.mp3", MakeMp3WithTitle("Old"));
-    ::chmod(file.c_str(), 0640);
-    ASSERT_TRUE(SaveTexts(file, {{"comment", std::string(5000, 'c')}}));
-    EXPECT_EQ(fs::status(file).permissions() & fs::perms::all, fs::perms(0640));
 }
 
 }  // namespace
