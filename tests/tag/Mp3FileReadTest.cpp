@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
 
 namespace kestrune::test {
 namespace {
@@ -58,26 +57,6 @@ TEST(Mp3FileRead, Id3v1FillsTheFieldsTheId3v2TagLacks)
     EXPECT_EQ(fields.at("title"), "Café");
 }
 
-TEST(Mp3FileRead, GenreTrackAndYearAreTextsAsStored)
-{
-    struct Case { int version; Id3Frame frame; const char* field; const char* text; };
-    const Case cases[] = {
-        {3, TextFrame("TCON", "(17)"), "genre", "(17)"},
-        {3, TextFrame("TRCK", "03/12"), "track number", "03/12"},
-        {3, TextFrame("TYER", "0999"), "year", "0999"},
-        {3, TextFrame("TDRC", "2001"), "year", "2001"},  // the other version's year frame when its own is missing
-        {4, TextFrame("TCON", std::vector<std::string>{"Rock", "Jazz"}, Enc::Utf8), "genre", "Rock; Jazz"},
-        {4, TextFrame("TDRC", "2019-03-14"), "year", "2019-03-14"},
-    };
-    TempDir dir;
-    for (const Case& c : cases) {
-        Mp3Spec mp3;
-        mp3.id3v2Version = c.version;
-        mp3.frames = {c.frame};
-        EXPECT_EQ(LoadFields(dir.Write("a.mp3", MakeMp3(mp3))).at(c.field), c.text) << c.frame.id;
-    }
-}
-
 TEST(Mp3FileRead, ReadsTheFramesTagLibMisses)
 {
     TempDir dir;
@@ -106,31 +85,6 @@ TEST(Mp3FileRead, ReadsTheFramesTagLibMisses)
     ASSERT_TRUE(record.Save()) << record.GetSaveError();
     EXPECT_NE(ReadFile(itunes).find(LyricsFrame(lyrics).body), std::string::npos) << "the lyrics are kept whole";
 
-    // A damaged frame ends the tag; the frames before it are read.
-    mp3.id3v2Version = 3;
-    mp3.frames = {TextFrame("TIT2", "Before the damage"), AnyFrame("TALB", "\0Album"), TextFrame("TPE1", "x")};
-    bytes = MakeMp3(mp3);
-    bytes[bytes.find("TALB") + 4] = 0x7F;
-    const auto fields = LoadFields(dir.Write("damaged.mp3", bytes));
-    EXPECT_EQ(fields.at("title"), "Before the damage");
-    EXPECT_EQ(fields.at("album"), "");
-}
-
-TEST(Mp3FileRead, FilesWithoutATagOrThatCannotBeReadGiveEmptyTexts)
-{
-    TempDir dir;
-    ASSERT_EQ(::mkfifo((dir.Path() / "fifo.mp3").c_str(), 0600), 0);
-    const std::map<std::string, std::string> empty = FieldsOf(CMp3File(""));
-    for (const auto& file : {dir.Path() / "missing.mp3", dir.Mkdir("folder.mp3"), dir.Path() / "fifo.mp3",
-                             dir.Write("empty.mp3", ""), dir.Write("text.mp3", "Just some text, not music.\n"),
-                             dir.Write("ID3.mp3", "ID3"), dir.Write("notag.mp3", MpegAudio(3))})
-        EXPECT_EQ(LoadFields(file), empty) << file;
-    EXPECT_FALSE(std::filesystem::exists(dir.Path() / "missing.mp3"));
-
-    CMp3File record(dir.Write("t.mp3", MakeMp3WithTitle("T")).string());
-    record.SetTitle("set, then loaded over");
-    record.Load();
-    EXPECT_EQ(record.GetTitle(), "T");
 }
 
 }  // namespace

@@ -5,8 +5,12 @@
 #include "tag/Mp3File.h"
 #include "tag/TagFields.h"
 
+#include <gtest/gtest.h>
+
 #include <map>
 #include <string>
+
+#include <sys/stat.h>
 
 namespace kestrune::test {
 
@@ -24,6 +28,32 @@ inline std::map<std::string, std::string> LoadFields(const std::filesystem::path
     CMp3File record(file.string());
     record.Load();
     return FieldsOf(record);
+}
+
+// Sets the named fields of a loaded record.
+inline void SetFields(CMp3File& record, const std::map<std::string, std::string>& texts)
+{
+    for (const TagField& field : kTagFields)
+        if (auto it = texts.find(std::string(field.name)); it != texts.end())
+            (record.*field.set)(it->second);
+}
+
+// Loads, sets the named fields and saves; a refused save fails the test.
+inline bool SaveTexts(const std::filesystem::path& file, const std::map<std::string, std::string>& texts)
+{
+    CMp3File record(file.string());
+    record.Load();
+    SetFields(record, texts);
+    const bool saved = record.Save();
+    EXPECT_TRUE(saved) << file << ": " << record.GetSaveError();
+    return saved;
+}
+
+inline ino_t InodeOf(const std::filesystem::path& file)
+{
+    struct stat st {};
+    ::stat(file.c_str(), &st);
+    return st.st_ino;
 }
 
 // The stored bytes (header and body) of the first frame with this id in the file's ID3v2 tag, found by
