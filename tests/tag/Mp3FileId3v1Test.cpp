@@ -95,6 +95,16 @@ TEST(Mp3FileId3v1, AFileWithoutAnId3v1TagGetsOneInTheFormItsReadersShow)
                            std::string(30, 'c'), 0, 13};  // no track: the comment has all 30 bytes
     EXPECT_EQ(Id3v1Of(file), MakeMp3(expected).substr(MakeMp3(expected).size() - 128));
 
+    // Stored texts ID3v1 shows oddly are texts all the same: a year "0000" reads and stays.
+    Mp3Spec v1Only;
+    v1Only.id3v2Version = 0;
+    v1Only.id3v1 = Id3v1{"Title", "", "", "0000"};
+    const auto odd = dir.Write("v1.mp3", MakeMp3(v1Only));
+    const std::string before = Id3v1Of(odd);
+    EXPECT_EQ(LoadFields(odd).at("year"), "0000");
+    SaveTexts(odd, {{"composer", "Someone"}});
+    EXPECT_EQ(Id3v1Of(odd), before);
+    EXPECT_EQ(LoadFields(odd).at("year"), "0000");
 }
 
 }  // namespace

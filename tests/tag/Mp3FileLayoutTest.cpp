@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/xattr.h>
 #include <unistd.h>
 
 namespace kestrune::test {
@@ -104,7 +105,10 @@ TEST(Mp3FileLayout, EachLayoutIsWrittenInPlaceOnlyWhereAKillCannotTearATag)
             continue;  // the superuser writes into any folder
         TempDir dir;
         const auto file = dir.Write("music/a.mp3", c.bytes);
-        fs::permissions(file, fs::perms(0640));  // a new file takes the old one's mode
+        fs::permissions(file, fs::perms(0640));  // a new file takes the old one's mode and attributes
+        const std::string desktopTags = "favourites";
+        const bool hasAttributes =
+            ::setxattr(file.c_str(), "user.xdg.tags", desktopTags.data(), desktopTags.size(), 0) == 0;
         if (c.hardLinked)
             fs::create_hard_link(file, dir.Path() / "link.mp3");
         CMp3File record(file.string());
@@ -120,6 +124,12 @@ TEST(Mp3FileLayout, EachLayoutIsWrittenInPlaceOnlyWhereAKillCannotTearATag)
         ASSERT_TRUE(saved) << record.GetSaveError();
         EXPECT_EQ(InodeOf(file) == inode, c.way == Way::InPlace);
         EXPECT_EQ(fs::status(file).permissions() & fs::perms::all, fs::perms(0640));
+        if (hasAttributes) {
+            std::string kept(64, '\0');
+            kept.resize(static_cast<size_t>(
+                std::max<ssize_t>(0, ::getxattr(file.c_str(), "user.xdg.tags", kept.data(), kept.size()))));
+            EXPECT_EQ(kept, desktopTags);
+        }
 
         const std::string after = ReadFile(file);
         EXPECT_EQ(PartsOf(after).audio, PartsOf(c.bytes).audio);

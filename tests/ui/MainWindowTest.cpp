@@ -102,6 +102,48 @@ TEST(MainWindowKeys, EnterAndEscNeverCloseTheWindow)
     EXPECT_EQ(result, kStillOpen);
 }
 
+
+void AltKey(QWidget* widget, char16_t upper, const char* lower)
+{
+    QTest::sendKeyEvent(QTest::Click, widget, Qt::Key(upper), QString::fromUtf8(lower), Qt::AltModifier);
+}
+
+// Alt+Ф opens "&Файл"; Esc closes the popup and leaves the menu bar highlighted, where Enter opens the
+// menu again and a second Esc gives the keyboard back. "&Путь:" and "&Помощь" share Alt+П: the
+// window's own access key wins every time.
+TEST(MainWindowKeys, TheMenuBarKeepsEnterAndEscAndTheFieldsAccessKeysWin)
+{
+    CKestruneDlg dlg;
+    RunModal(dlg, [&] {
+        QWidget* list = Control(dlg, IDC_FILES);
+        list->setFocus();
+        AltKey(list, 0x0424, "ф");
+        QWidget* popup = QApplication::activePopupWidget();
+        ASSERT_NE(popup, nullptr);
+        QTest::keyClick(popup, Qt::Key_Escape);
+        ASSERT_EQ(QApplication::activePopupWidget(), nullptr);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        popup = QApplication::activePopupWidget();
+        EXPECT_NE(popup, nullptr) << "Enter on the menu bar opens its menu";
+        if (popup)
+            QTest::keyClick(popup, Qt::Key_Escape);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        EXPECT_EQ(QApplication::focusWidget(), list) << "Esc leaves the menu bar";
+
+        for (int press = 0; press < 2; ++press) {
+            SCOPED_TRACE(press);
+            list->setFocus();
+            AltKey(list, 0x041F, "п");
+            EXPECT_EQ(QApplication::focusWidget(), Control(dlg, IDC_PATH));
+            popup = QApplication::activePopupWidget();
+            EXPECT_EQ(popup, nullptr);
+            if (popup)
+                popup->close();
+        }
+    });
+}
+
+
 TEST(MainWindowClosing, ExitAndTheCloseButtonEndTheRunWithOkOnceTheStoreSucceeds)
 {
     CKestruneDlg byMenu;
