@@ -1,7 +1,6 @@
-// The save loop's batches: files that go through a new file are written, flushed together, then
-// renamed, and only then reported. A failure, a stop, a kill or a second name for a file in the middle
-// of a batch must leave every file old or new and every report true.
-#include "save/SaveLoop.h"
+// The save loop on its own: its steps, and its batches. Files that go through a new file are written,
+// flushed together, then renamed, and only then reported; a failure, a stop, a kill or a second name for
+// a file in the middle of a batch must leave every file old or new and every report true.
 #include "save/SaveTestFiles.h"
 
 #include <gtest/gtest.h>
@@ -11,8 +10,6 @@
 #include <unistd.h>
 
 #include <fstream>
-#include <functional>
-#include <vector>
 
 namespace kestrune::test {
 namespace {
@@ -27,37 +24,15 @@ std::string GrowingFile(const TempDir& dir, const std::string& name)
     return dir.Write(name, MakeMp3(mp3)).string();
 }
 
-// Saves a title into a list of files; `atStep` runs at every step of every file, `atDone` at each report.
-class TitleSave : public SaveLoopClient {
-public:
-    std::vector<std::string> files;
-    std::string title = "Saved";
-    bool stop = false;
-    std::function<void(const std::string& path)> atDone;
-    std::vector<std::string> done;
-
-    bool StopRequested() override { return stop; }
-    std::optional<std::string> NextFile() override
-    {
-        return m_next == files.size() ? std::nullopt : std::optional(files[m_next++]);
-    }
-    const std::string* TextFor(const TagField& field) override { return field.id == TagFieldId::Title ? &title : nullptr; }
-    void FileProgress(int) override {}
-    void FileDone(const std::string& path, const FileSaveResult&) override
-    {
-        if (atDone)
-            atDone(path);
-        done.push_back(path);
-    }
-
-private:
-    size_t m_next = 0;
-};
-
-struct StepHook {
-    explicit StepHook(std::function<void(const std::string&, int)> hook) { SetSaveStepHookForTests(std::move(hook)); }
-    ~StepHook() { SetSaveStepHookForTests({}); }
-};
+// Title "Saved" into GrowingFiles of these names.
+ListSave TitleSave(const TempDir& dir, const std::vector<std::string>& names)
+{
+    ListSave save;
+    save.title = "Saved";
+    for (const std::string& name : names)
+        save.files.push_back(GrowingFile(dir, name));
+    return save;
+}
 
 int TemporariesIn(const fs::path& folder)
 {
@@ -67,29 +42,48 @@ int TemporariesIn(const fs::path& folder)
     return count;
 }
 
+TEST(SaveLoop, MakesFourteenStepsPerFileInFieldNameOrderAndRewritesFilesEvenWithNothingTicked)
+{
+    TempDir dir;
+    ListSave save;
+    save.files = {dir.Write("song.mp3", TaggedMp3("song")).string(), GrowingFile(dir, "partial.mp3")};
+    const SaveLoopResult run = RunSaveLoop(save);
+
+    std::vector<int> steps;
+    for (int file = 0; file < 2; ++file)
+        for (int step = 0; step <= 14; ++step)
+            steps.push_back(step);
+    EXPECT_EQ(save.steps, steps);
+    const std::vector<std::string> alphabetical = {"album", "artist", "comment", "composer", "copyright",
+        "encoded by", "genre", "original artist", "title", "track number", "URL", "year"};
+    EXPECT_EQ(std::vector<std::string>(save.asked.begin(), save.asked.begin() + 12), alphabetical);
+    EXPECT_EQ(save.done, save.files);
+    EXPECT_EQ(run.files, 2);
+    EXPECT_TRUE(run.notWritten.empty());
+    // Nothing ticked: every file keeps its texts and gains the frames it lacked.
+    EXPECT_EQ(LoadFields(save.files[1]).at("title"), "partial.mp3");
+    for (const std::string& file : save.files)
+        EXPECT_EQ(MissingFrames(file), "") << file;
+}
+
 TEST(BatchedSave, FailuresInABatchLeaveTheirFilesAndTheOthersAreWrittenInTwoFolders)
 {
     TempDir dir;
-    const std::string a = GrowingFile(dir, "one/a.mp3"), b = GrowingFile(dir, "two/b.mp3");
-    const std::string readOnly = GrowingFile(dir, "one/locked.mp3");
-    const std::string changed = GrowingFile(dir, "two/changed.mp3");
-    const std::string c = GrowingFile(dir, "one/c.mp3");
+    ListSave save = TitleSave(dir, {"one/a.mp3", "two/b.mp3", "one/locked.mp3", "two/changed.mp3", "one/c.mp3"});
+    const std::string &readOnly = save.files[2], &changed = save.files[3];
     ::chmod(readOnly.c_str(), 0444);
-    const std::string readOnlyBytes = ReadFile(readOnly);
-    TitleSave save;
-    save.files = {a, b, readOnly, changed, c};
+    const std::string readOnlyBytes = ReadFile(readOnly), changedBytes = ReadFile(changed) + "appended";
     // Another program appends to a file whose new file waits in the batch: it must not be replaced.
     StepHook hook([&](const std::string& path, int step) {
-        if (path == c && step == 0)
+        if (path == save.files[4] && step == 0)
             std::ofstream(changed, std::ios::app) << "appended";
     });
     // A file is reported done only when it holds its texts.
     save.atDone = [&](const std::string& path) {
-        if (path == a || path == b || path == c) {
-            EXPECT_EQ(FieldsOf(path).at("title"), "Saved") << path;
+        if (path != readOnly && path != changed) {
+            EXPECT_EQ(LoadFields(path).at("title"), "Saved") << path;
         }
     };
-    const std::string changedBefore = ReadFile(changed) + "appended";
 
     const SaveLoopResult run = RunSaveLoop(save);
     EXPECT_EQ(save.done, save.files) << "reported in order";
@@ -99,16 +93,14 @@ TEST(BatchedSave, FailuresInABatchLeaveTheirFilesAndTheOthersAreWrittenInTwoFold
     EXPECT_EQ(run.notWritten[1].path, changed);
     EXPECT_EQ(run.notWritten[1].failure.reason, SaveReason::ChangedMeanwhile);
     EXPECT_EQ(ReadFile(readOnly), readOnlyBytes);
-    EXPECT_EQ(ReadFile(changed), changedBefore);
+    EXPECT_EQ(ReadFile(changed), changedBytes);
     EXPECT_EQ(TemporariesIn(dir.Path()), 0);
 }
 
 TEST(BatchedSave, StopCompletesTheFilesInHandAndTouchesNoLaterFile)
 {
     TempDir dir;
-    TitleSave save;
-    for (const char* name : {"1.mp3", "2.mp3", "3.mp3", "4.mp3", "5.mp3"})
-        save.files.push_back(GrowingFile(dir, name));
+    ListSave save = TitleSave(dir, {"1.mp3", "2.mp3", "3.mp3", "4.mp3", "5.mp3"});
     const std::string fourth = ReadFile(save.files[3]), fifth = ReadFile(save.files[4]);
     StepHook hook([&](const std::string& path, int step) { save.stop = save.stop || (path == save.files[2] && step == 5); });
 
@@ -117,7 +109,7 @@ TEST(BatchedSave, StopCompletesTheFilesInHandAndTouchesNoLaterFile)
     EXPECT_TRUE(run.notWritten.empty());
     EXPECT_EQ(save.done, std::vector<std::string>(save.files.begin(), save.files.begin() + 3));
     for (int i = 0; i < 3; ++i)
-        EXPECT_EQ(FieldsOf(save.files[i]).at("title"), "Saved") << i;
+        EXPECT_EQ(LoadFields(save.files[i]).at("title"), "Saved") << i;
     EXPECT_EQ(ReadFile(save.files[3]), fourth);
     EXPECT_EQ(ReadFile(save.files[4]), fifth);
     EXPECT_EQ(TemporariesIn(dir.Path()), 0);
@@ -126,12 +118,10 @@ TEST(BatchedSave, StopCompletesTheFilesInHandAndTouchesNoLaterFile)
 TEST(BatchedSave, AKillBeforeTheRenamesLeavesTheOriginalsAndTheNextSaveRemovesTheTemporaries)
 {
     TempDir dir;
-    TitleSave save;
+    ListSave save = TitleSave(dir, {"1.mp3", "2.mp3", "3.mp3", "4.mp3"});
     std::vector<std::string> before;
-    for (const char* name : {"1.mp3", "2.mp3", "3.mp3", "4.mp3"}) {
-        save.files.push_back(GrowingFile(dir, name));
-        before.push_back(ReadFile(save.files.back()));
-    }
+    for (const std::string& file : save.files)
+        before.push_back(ReadFile(file));
     // The child dies as a killed process would: three new files written, none renamed.
     const pid_t child = ::fork();
     ASSERT_GE(child, 0);
@@ -150,25 +140,23 @@ TEST(BatchedSave, AKillBeforeTheRenamesLeavesTheOriginalsAndTheNextSaveRemovesTh
     for (size_t i = 0; i < save.files.size(); ++i)
         EXPECT_EQ(ReadFile(save.files[i]), before[i]) << i;
 
-    const SaveLoopResult run = RunSaveLoop(save);
-    EXPECT_TRUE(run.notWritten.empty());
+    EXPECT_TRUE(RunSaveLoop(save).notWritten.empty());
     for (const std::string& file : save.files)
-        EXPECT_EQ(FieldsOf(file).at("title"), "Saved") << file;
+        EXPECT_EQ(LoadFields(file).at("title"), "Saved") << file;
     EXPECT_EQ(TemporariesIn(dir.Path()), 0);
 }
 
 TEST(BatchedSave, AFileAndALinkToItInOneBatchAreBothSaved)
 {
     TempDir dir;
-    const std::string file = GrowingFile(dir, "a.mp3");
+    ListSave save = TitleSave(dir, {"a.mp3"});
     const std::string link = (dir.Path() / "link.mp3").string();
-    fs::create_symlink(file, link);
-    TitleSave save;
-    save.files = {file, link};
+    fs::create_symlink(save.files[0], link);
+    save.files.push_back(link);
 
     const SaveLoopResult run = RunSaveLoop(save);
     EXPECT_TRUE(run.notWritten.empty()) << run.notWritten.front().failure.detail;
-    EXPECT_EQ(FieldsOf(file).at("title"), "Saved");
+    EXPECT_EQ(LoadFields(save.files[0]).at("title"), "Saved");
     EXPECT_TRUE(fs::is_symlink(link));
     EXPECT_EQ(TemporariesIn(dir.Path()), 0);
 }

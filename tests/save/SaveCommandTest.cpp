@@ -3,13 +3,13 @@
 #include "framework/ProgressBar.h"
 #include "framework/UiCall.h"
 #include "res/ResourceIds.h"
-#include "save/SaveLoop.h"
 #include "save/SaveProgressDlg.h"
 #include "save/SaveTestFiles.h"
 #include "support/MainWindowFixture.h"
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QRegularExpression>
 #include <QTest>
 #include <QTimer>
 
@@ -36,15 +36,6 @@ Bars BarsOf(const CSaveProgressDlg& progress)
     auto* total = static_cast<ProgressBar*>(progress.GetDlgItem(IDC_PROGRESS_TOTAL));
     return {file->Value(), file->Minimum(), file->Maximum(), total->Value(), total->Minimum(), total->Maximum()};
 }
-
-// Runs a function on the loop's thread at every step of every file of the runs made while it lives.
-struct StepHook {
-    explicit StepHook(std::function<void(const std::string& path, int step)> hook)
-    {
-        SetSaveStepHookForTests(std::move(hook));
-    }
-    ~StepHook() { SetSaveStepHookForTests({}); }
-};
 
 // Records and closes every message box that opens while it lives.
 struct MessageBoxWatcher {
@@ -83,7 +74,7 @@ protected:
     }
     std::string PathOf(const std::string& entry) const { return dir.Str() + entry; }
     std::string Bytes(const std::string& entry) const { return ReadFile(PathOf(entry)); }
-    std::string TitleOf(const std::string& entry) const { return FieldsOf(PathOf(entry)).at("title"); }
+    std::string TitleOf(const std::string& entry) const { return LoadFields(PathOf(entry)).at("title"); }
 
     void Select(const std::vector<std::string>& entries)
     {
@@ -107,9 +98,7 @@ TEST_F(SaveCommand, WritesTheTickedFieldsIntoEverySelectedFileInListOrderWithThe
     Set(TagFieldId::Artist, "Новый исполнитель");
     Set(TagFieldId::Comment, "");
     Set(TagFieldId::Track, "01");
-    // Typed into an option box: nothing reads it.
-    Type(ControlAs<QComboBox>(*dlg, IDC_SAVE_TAGS)->lineEdit(), "ID3v1");
-    const std::vector<int> selectedBefore = SelectedRows();
+    const std::vector<std::string> selectedBefore = Entries(LVNI_SELECTED);
     const std::vector<QString> shownBefore = ShownTexts();
 
     std::vector<std::string> order;
@@ -135,20 +124,15 @@ TEST_F(SaveCommand, WritesTheTickedFieldsIntoEverySelectedFileInListOrderWithThe
     MessageBoxWatcher boxes;
     Click(*dlg, IDC_SAVE);
 
-    std::vector<std::string> listOrder;
-    for (int row : selectedBefore)
-        listOrder.push_back(PathOf(List()->GetItemText(row)));
-    EXPECT_EQ(order, listOrder);
+    for (size_t i = 0; i < selectedBefore.size(); ++i)
+        EXPECT_EQ(order.at(i), PathOf(selectedBefore[i])) << "list order";
     EXPECT_EQ(bars, due);
 
+    const std::map<std::string, std::string> ticked = {
+        {"title", "Новое название"}, {"artist", "Новый исполнитель"}, {"comment", ""}, {"track number", "01"}};
     for (const std::string name : {"song1", "song2", "song3"}) {
         SCOPED_TRACE(name);
-        const auto fields = FieldsOf(PathOf(name + ".mp3"));
-        const std::map<std::string, std::string> ticked = {{"title", "Новое название"},
-                                                           {"artist", "Новый исполнитель"},
-                                                           {"comment", ""},
-                                                           {"track number", "01"}};
-        for (const auto& [field, text] : fields)
+        for (const auto& [field, text] : LoadFields(PathOf(name + ".mp3")))
             EXPECT_EQ(text, ticked.count(field) ? ticked.at(field) : OriginalText(name, field)) << field;
         EXPECT_EQ(MissingFrames(PathOf(name + ".mp3")), "");
     }
@@ -157,8 +141,7 @@ TEST_F(SaveCommand, WritesTheTickedFieldsIntoEverySelectedFileInListOrderWithThe
     // The window is as it was, with the ready status back; no report when every file was written.
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
     EXPECT_EQ(Text(*dlg, IDC_STATUS), Loaded(IDS_STATUS_READY_TEXT));
-    EXPECT_EQ(SelectedRows(), selectedBefore);
-    EXPECT_EQ(Text(*dlg, IDC_SELECTED), "3");
+    EXPECT_EQ(Entries(LVNI_SELECTED), selectedBefore);
     EXPECT_EQ(ShownTexts(), shownBefore);
     EXPECT_TRUE(boxes.seen.empty());
 }
@@ -230,57 +213,41 @@ TEST_P(SaveCancel, DuringFileKTheRunEndsWhenThatFileIsDone)
 INSTANTIATE_TEST_SUITE_P(EachWay, SaveCancel, testing::Values(CancelBy::Button, CancelBy::Esc, CancelBy::CloseBox),
                          testing::PrintToStringParamName());
 
-// Typing "Mu" after the folder lists its entries that begin with Mu; every entry is still a file of the
-// folder.
-TEST_F(SaveCommand, UnderAPartlyTypedNameTheSelectedFileIsTheOneLoadedAndWritten)
-{
-    dir.Write("Mu1.mp3", TaggedMp3("one"));
-    dir.Write("MuMu1.mp3", TaggedMp3("two"));
-    dir.Write("Music/in.mp3", TaggedMp3("in"));
-    dir.Write("MuMusic/other.mp3", TaggedMp3("other"));
-    const std::string untouched = Bytes("MuMu1.mp3");
-    dlg->ShowFolder(dir.Str() + "Mu");
-    ClickEntry("Mu1.mp3");
-    EXPECT_EQ(Shown(TagFieldId::Title).toStdString(), OriginalText("one", "title"));
-
-    Set(TagFieldId::Title, "Written");
-    Click(*dlg, IDC_SAVE);
-    EXPECT_EQ(TitleOf("Mu1.mp3"), "Written");
-    EXPECT_EQ(Bytes("MuMu1.mp3"), untouched) << "a file the user did not select";
-
-    // With "S" the files below the folders found ("Music/") are the folder's, not the name's ("MuMusic/").
-    dlg->m_chkSubfolders.SetCheck(1);
-    dlg->ShowFolder(dir.Str() + "Mu");
-    ClickEntry("Music/in.mp3");
-    EXPECT_EQ(Shown(TagFieldId::Title).toStdString(), OriginalText("in", "title"));
-}
-
-// The entries stay the listed folder's while the path text is too short to refill the list, and a folder
-// named in another encoding keeps its bytes though the path field can only show a stand-in for them.
+// The file written is the one selected in the listed folder, whatever the path field shows: a partly
+// typed name ("Mu" lists the entries beginning with Mu), a path retyped too short to refill the list, or
+// a folder named in another encoding, whose bytes the field can only show a stand-in for.
 TEST_F(SaveCommand, TheSelectedFileIsTheListedFoldersWhateverThePathFieldShows)
 {
-    for (const std::string& folder : {std::string("music"), std::string("Caf\xE9")}) {
-        SCOPED_TRACE(folder);
-        const std::string tag = folder == "music" ? "music" : "café";
-        dir.Write(folder + "/a.mp3", TaggedMp3(tag));
-        dlg->ShowFolder(dir.Str() + folder + "/");
-        if (folder == "music") {
+    dir.Write("MuMu1.mp3", TaggedMp3("other"));
+    const std::string untouched = Bytes("MuMu1.mp3");
+    const struct {
+        std::string shown, entry, tag;
+        bool retyped;
+    } cases[] = {{"Mu", "Mu1.mp3", "one", false}, {"music/", "a.mp3", "music", true},
+                 {"Caf\xE9/", "a.mp3", "café", false}};
+    for (const auto& c : cases) {
+        const std::string folder = c.shown.ends_with("/") ? c.shown : "";
+        SCOPED_TRACE(c.shown);
+        dir.Write(folder + c.entry, TaggedMp3(c.tag));
+        dlg->ShowFolder(dir.Str() + c.shown);
+        if (c.retyped) {
             auto* path = Control(*dlg, IDC_PATH);
             path->setFocus();
             PressKey(path, Qt::Key_A, Qt::ControlModifier);
             Type(path, "/");  // the start of a new path: no refill yet
         }
-        ClickEntry("a.mp3");
-        EXPECT_EQ(Shown(TagFieldId::Title).toStdString(), OriginalText(tag, "title"));
+        ClickEntry(c.entry);
+        EXPECT_EQ(Shown(TagFieldId::Title).toStdString(), OriginalText(c.tag, "title"));
         if (!dlg->m_bWriteTitle)
             Tick(TagFieldId::Title);
         Retype(TagFieldId::Title, "Written");
         Click(*dlg, IDC_SAVE);
-        EXPECT_EQ(TitleOf(folder + "/a.mp3"), "Written");
-        if (folder != "music") {  // "S" and Up start from the path after the save's store
-            EXPECT_EQ(dlg->m_strPath, dir.Str() + folder + "/");
+        EXPECT_EQ(TitleOf(folder + c.entry), "Written");
+        if (!folder.empty() && !c.retyped) {  // "S" and Up start from the path after the save's store
+            EXPECT_EQ(dlg->m_strPath, dir.Str() + c.shown);
         }
     }
+    EXPECT_EQ(Bytes("MuMu1.mp3"), untouched) << "a file the user did not select";
 }
 
 TEST_F(SaveCommand, FilesThatCannotBeWrittenAreListedInOneMessageWithTheirReasonsInRussian)
@@ -294,22 +261,9 @@ TEST_F(SaveCommand, FilesThatCannotBeWrittenAreListedInOneMessageWithTheirReason
     dir.Mkdir("Album");
     dir.Write("b.mp3", TaggedMp3("b"));
     OpenFolder();
-    const std::string aBytes = Bytes("a.mp3");
 
-    // With nothing selected the command runs through (the button is disabled) and touches nothing.
-    {
-        bool stepped = false;
-        StepHook hook([&](const std::string&, int) { stepped = true; });
-        MessageBoxWatcher boxes;
-        dlg->OnSave();
-        EXPECT_FALSE(stepped);
-        EXPECT_TRUE(boxes.seen.empty());
-        EXPECT_EQ(Bytes("a.mp3"), aBytes);
-        EXPECT_EQ(Text(*dlg, IDC_STATUS), Loaded(IDS_STATUS_READY_TEXT));
-    }
     Select({"a.mp3", "locked.mp3", "damaged.mp3", "Album/", "b.mp3"});
     Set(TagFieldId::Title, "Written");
-    EXPECT_EQ(Text(*dlg, IDC_SELECTED), "4") << "the folder entry is not counted";
     const std::string damagedBytes = Bytes("damaged.mp3");
 
     MessageBoxWatcher boxes;
@@ -324,19 +278,12 @@ TEST_F(SaveCommand, FilesThatCannotBeWrittenAreListedInOneMessageWithTheirReason
         {"locked.mp3", "Файл только для чтения: разрешите запись в файл и его папку и сохраните снова."},
         {"damaged.mp3", "Тег повреждён: файл не изменён."},
         {"Album/", "Это не файл, а папка или устройство: теги в него не записываются."}};
-    QStringList listed;
-    for (int row : SelectedRows())
-        if (const auto it = reasons.find(List()->GetItemText(row)); it != reasons.end())
-            listed << QString::fromStdString(PathOf(it->first) + "\n" + it->second);
-    QStringList files;
-    for (const QString& block : report.details.split("\n\n")) {
-        const QStringList lines = block.split('\n');
-        ASSERT_EQ(lines.size(), 3) << block.toStdString();
-        files << lines[0] + '\n' + lines[1];
-        EXPECT_TRUE(lines[2].startsWith("Подробности: ")) << lines[2].toStdString();
-        EXPECT_GT(lines[2].size(), 16) << "a technical detail follows";
-    }
-    EXPECT_EQ(files, listed);
+    QString listed;
+    for (const std::string& entry : Entries(LVNI_SELECTED))
+        if (const auto it = reasons.find(entry); it != reasons.end())
+            listed += QString::fromStdString(PathOf(it->first) + "\n" + it->second);
+    // Each block ends in a line of technical detail.
+    EXPECT_EQ(QString(report.details).remove(QRegularExpression("\nПодробности: [^\n]{4,}(\n\n|$)")), listed);
     EXPECT_FALSE(report.otherModalOpen) << "the report comes once the progress dialog has closed";
     EXPECT_EQ(report.parent, dlg.get());
 

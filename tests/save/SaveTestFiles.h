@@ -1,29 +1,26 @@
 #pragma once
 
+#include "save/SaveLoop.h"
 #include "tag/TagTestSupport.h"
 
-#include <algorithm>
-#include <filesystem>
+#include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
-// Files for the save tests: MP3 files whose twelve fields hold texts that name the file, and what a
-// saved file holds afterwards, read without the save code.
+// Files for the save tests: MP3 files whose twelve fields hold texts that name the file, what a saved
+// file holds afterwards (read without the save code), and a save loop client that records the run.
 namespace kestrune::test {
 
 // "<name> <field>", or a well-formed value for the fields that have a form.
 inline std::string OriginalText(const std::string& name, std::string_view field)
 {
-    if (field == "year")
-        return "1999";
-    if (field == "track number")
-        return "7/12";
-    if (field == "genre")
-        return "Jazz";
-    if (field == "URL")
-        return "http://example.com/" + name;
-    return name + " " + std::string(field);
+    static const std::map<std::string_view, std::string> formed = {
+        {"year", "1999"}, {"track number", "7/12"}, {"genre", "Jazz"}, {"URL", "http://example.com/"}};
+    const auto it = formed.find(field);
+    return it == formed.end() ? name + " " + std::string(field) : it->second + (field == "URL" ? name : "");
 }
 
 // A v2.3 file with all twelve frames, each holding OriginalText(name, field).
@@ -40,31 +37,55 @@ inline std::string TaggedMp3(const std::string& name)
     return MakeMp3(mp3);
 }
 
-// The fields of a file by English name, as the tag record reads them.
-inline std::map<std::string, std::string> FieldsOf(const std::filesystem::path& file) { return LoadFields(file); }
-
-// The v2.3 frames of the twelve fields that the ID3v2 tag at the start of the file lacks, read
-// straight from the bytes (no unsynchronisation); "" when it holds them all.
+// The v2.3 frame ids of the twelve fields that the file's tag lacks; "" when it holds them all. The
+// texts the tests write never spell a frame id.
 inline std::string MissingFrames(const std::filesystem::path& file)
 {
     const std::string bytes = ReadFile(file);
-    std::string ids;
-    if (bytes.size() >= 10 && bytes.compare(0, 3, "ID3") == 0) {
-        auto size = [&](size_t at, int bits) {
-            unsigned long v = 0;
-            for (size_t i = at; i < at + 4; ++i)
-                v = (v << bits) | (static_cast<unsigned char>(bytes[i]) & ((1u << bits) - 1));
-            return v;
-        };
-        const size_t end = std::min(bytes.size(), 10 + size_t(size(6, 7)));
-        for (size_t at = 10; at + 10 <= end && bytes[at] != '\0'; at += 10 + size(at + 4, bytes[3] == 4 ? 7 : 8))
-            ids += bytes.substr(at, 4) + " ";
-    }
+    const std::string tag = bytes.substr(0, bytes.size() - AudioOf(bytes).size());
     std::string missing;
     for (const TagField& field : kTagFields)
-        if (ids.find(std::string(field.frameId23) + " ") == std::string::npos)
+        if (tag.find(field.frameId23) == std::string::npos)
             missing += std::string(field.frameId23) + " ";
     return missing;
 }
+
+// Runs a function on the loop's thread at every step of every file of the runs made while it lives.
+struct StepHook {
+    explicit StepHook(std::function<void(const std::string& path, int step)> hook) { SetSaveStepHookForTests(std::move(hook)); }
+    ~StepHook() { SetSaveStepHookForTests({}); }
+};
+
+// Saves `title` (none: nothing ticked) into a list of files and records what the loop asks and reports;
+// `atDone` runs at each report.
+class ListSave : public SaveLoopClient {
+public:
+    std::vector<std::string> files, done, asked;  // the files; those reported; fields asked for, by name
+    std::vector<int> steps;
+    std::optional<std::string> title;
+    bool stop = false;
+    std::function<void(const std::string& path)> atDone;
+
+    bool StopRequested() override { return stop; }
+    std::optional<std::string> NextFile() override
+    {
+        return m_next == files.size() ? std::nullopt : std::optional(files[m_next++]);
+    }
+    const std::string* TextFor(const TagField& field) override
+    {
+        asked.emplace_back(field.name);
+        return field.id == TagFieldId::Title && title ? &*title : nullptr;
+    }
+    void FileProgress(int step) override { steps.push_back(step); }
+    void FileDone(const std::string& path, const FileSaveResult&) override
+    {
+        if (atDone)
+            atDone(path);
+        done.push_back(path);
+    }
+
+private:
+    size_t m_next = 0;
+};
 
 }  // namespace kestrune::test

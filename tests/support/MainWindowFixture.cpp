@@ -50,15 +50,6 @@ std::vector<std::string> MainWindowFixture::Entries(unsigned flags) const
     return texts;
 }
 
-std::vector<int> MainWindowFixture::SelectedRows() const
-{
-    std::vector<int> rows;
-    for (int i = dlg->m_lcFiles.GetNextItem(-1, LVNI_SELECTED); i >= 0;
-         i = dlg->m_lcFiles.GetNextItem(i, LVNI_SELECTED))
-        rows.push_back(i);
-    return rows;
-}
-
 QPoint MainWindowFixture::At(const std::string& entry) const
 {
     const std::vector<std::string> texts = Entries();

@@ -48,7 +48,6 @@ protected:
 
     // The list's entries, all or those with the state in flags, in list order.
     std::vector<std::string> Entries(unsigned flags = LVNI_ALL) const;
-    std::vector<int> SelectedRows() const;
     // Where to click on an entry, scrolled into view.
     QPoint At(const std::string& entry) const;
     void ClickEntry(const std::string& entry, Qt::KeyboardModifiers modifiers = Qt::NoModifier);

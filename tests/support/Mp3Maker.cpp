@@ -13,19 +13,12 @@ constexpr size_t kSideInfoEnd = 4 + 32;
 
 std::string Terminator(Enc enc) { return enc == Enc::Utf16 || enc == Enc::Utf16BE ? std::string(2, '\0') : std::string(1, '\0'); }
 
-std::string BigEndian(unsigned long n, int bytes)
+// n in `bytes` bytes, most significant first, `bits` bits to a byte (7: a synchsafe integer).
+std::string BigEndian(unsigned long n, int bytes, int bits = 8)
 {
     std::string out;
     for (int i = bytes - 1; i >= 0; --i)
-        out += static_cast<char>((n >> (8 * i)) & 0xFF);
-    return out;
-}
-
-std::string Synchsafe(unsigned long n)
-{
-    std::string out;
-    for (int i = 3; i >= 0; --i)
-        out += static_cast<char>((n >> (7 * i)) & 0x7F);
+        out += static_cast<char>((n >> (bits * i)) & ((1u << bits) - 1));
     return out;
 }
 
@@ -156,12 +149,12 @@ std::string MakeMp3(const Mp3Spec& mp3)
             if (v == 2)
                 frames += f.id + BigEndian(f.body.size(), 3);
             else
-                frames += f.id + (v == 4 ? Synchsafe(f.body.size()) : BigEndian(f.body.size(), 4)) +
+                frames += f.id + (v == 4 ? BigEndian(f.body.size(), 4, 7) : BigEndian(f.body.size(), 4)) +
                           static_cast<char>(f.statusFlags) + static_cast<char>(f.formatFlags);
             frames += f.body;
         }
         frames += std::string(mp3.padding, '\0');
-        out = "ID3" + std::string(1, static_cast<char>(v)) + std::string(2, '\0') + Synchsafe(frames.size()) + frames;
+        out = "ID3" + std::string(1, static_cast<char>(v)) + std::string(2, '\0') + BigEndian(frames.size(), 4, 7) + frames;
     }
     out += MpegAudio(mp3.audioFrames);
     if (mp3.id3v1)

@@ -1,8 +1,11 @@
 #include "support/SaveRoundTrip.h"
 
+#include "support/Mp3Maker.h"
+
 #include "tag/Mp3File.h"
 #include "tag/TagFields.h"
 
+#include <array>
 #include <fstream>
 #include <iterator>
 
@@ -18,24 +21,6 @@ std::string BytesOf(const fs::path& p)
 {
     std::ifstream in(p, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-// What lies between a leading ID3v2 region (header, body and a v2.4 footer, by its declared size) and
-// a trailing 128-byte ID3v1 tag.
-std::string AudioBytes(const std::string& bytes)
-{
-    size_t start = 0;
-    if (bytes.size() >= 10 && bytes.compare(0, 3, "ID3") == 0) {
-        unsigned long long size = 0;
-        for (int i = 6; i < 10; ++i)
-            size = (size << 7) | (static_cast<unsigned char>(bytes[i]) & 0x7F);
-        const bool footer = bytes[3] == 4 && (bytes[5] & 0x10);
-        start = static_cast<size_t>(std::min<unsigned long long>(bytes.size(), 10 + size + (footer ? 10 : 0)));
-    }
-    size_t end = bytes.size();
-    if (end >= start + 128 && bytes.compare(end - 128, 3, "TAG") == 0)
-        end -= 128;
-    return bytes.substr(start, end - start);
 }
 
 Texts TextsOf(const CMp3File& record)
@@ -55,9 +40,9 @@ bool AloneInItsFolder(const fs::path& file)
     return !ec && count == 1 && fs::exists(file);
 }
 
-}  // namespace
-
-std::array<std::string, 12> RoundTripTexts(size_t set)
+// Texts for the twelve fields in the field table's order. Set 0: Unicode, with a comment long enough
+// to make any small tag grow; set 1: short Latin-1 texts that usually fit in place; set 2: all empty.
+Texts RoundTripTexts(size_t set)
 {
     static_assert(kTagFields.size() == 12);
     std::string longComment;
@@ -73,6 +58,8 @@ std::array<std::string, 12> RoundTripTexts(size_t set)
         return {};
     }
 }
+
+}  // namespace
 
 std::string SaveRoundTripProblem(const fs::path& file, size_t set, bool* refused)
 {
@@ -101,7 +88,7 @@ std::string SaveRoundTripProblem(const fs::path& file, size_t set, bool* refused
     }
     if (!record.GetSaveError().empty())
         return "a successful save reports an error";
-    if (AudioBytes(after) != AudioBytes(before))
+    if (AudioOf(after) != AudioOf(before))
         return "the save changed the audio";
 
     CMp3File reread(file.string());

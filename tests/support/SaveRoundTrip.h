@@ -1,6 +1,5 @@
 #pragma once
 
-#include <array>
 #include <cstddef>
 #include <filesystem>
 #include <string>
@@ -9,10 +8,9 @@
 // Shared by the regression test of hostile files and the tag record's fuzz target.
 namespace kestrune::test {
 
-// Texts for the twelve fields in the field table's order. Set 0: Unicode, with a comment long enough
-// to make any small tag grow; set 1: short Latin-1 texts that usually fit in place; set 2: all empty.
+// The number of text sets the save may be given: Unicode texts with a comment long enough to make any
+// small tag grow, short Latin-1 texts that usually fit in place, and all empty.
 inline constexpr size_t kRoundTripTextSets = 3;
-std::array<std::string, 12> RoundTripTexts(size_t set);
 
 // Loads `file` (alone in its folder), sets the texts of `set`, saves, and checks:
 //  - a refused save leaves the file byte for byte as it was and says why;
