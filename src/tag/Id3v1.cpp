@@ -64,7 +64,14 @@ unsigned TrackNumber(const std::string& text)
 // ID3v1 genre number for a genre text: a known name, "(17)" or "17"; 255 for none.
 unsigned char GenreNumber(const std::string& genre)
 {
-    const int byName = TagLib::ID3v1::genreIndex(String(genre, String::UTF8));
+    // TagLib compares the text with each of its names; a save writes one genre into many files.
+    thread_local std::string lastGenre;
+    thread_local int lastByName = -1;
+    if (lastByName < 0 || genre != lastGenre) {
+        lastByName = TagLib::ID3v1::genreIndex(String(genre, String::UTF8));
+        lastGenre = genre;
+    }
+    const int byName = lastByName;
     if (byName >= 0 && byName < kNoGenre)
         return static_cast<unsigned char>(byName);
     std::string digits = genre;
@@ -163,10 +170,12 @@ ByteVector ComposeId3v1(const ByteVector& old, const Id3v1Texts& texts, const Id
                 keepInexact(Id3v1Slot::Comment));
 
     const std::string& genre = texts[At(Id3v1Slot::Genre)];
-    const unsigned char number = GenreNumber(genre);
-    const bool genreInexact = number == kNoGenre && !genre.empty();
-    if (GenreName(ByteAt(block, kGenre)) != genre && !(genreInexact && keepInexact(Id3v1Slot::Genre)))
-        block[kGenre] = static_cast<char>(number);
+    if (GenreName(ByteAt(block, kGenre)) != genre) {
+        const unsigned char number = GenreNumber(genre);
+        const bool genreInexact = number == kNoGenre && !genre.empty();
+        if (!(genreInexact && keepInexact(Id3v1Slot::Genre)))
+            block[kGenre] = static_cast<char>(number);
+    }
     return block;
 }
 

@@ -89,7 +89,7 @@ Walk WalkFrames(const ByteVector& body, unsigned pos, int version, bool synchsaf
             walk.problem = "damaged frame header at the end of the tag";
             break;
         }
-        ByteVector id = body.mid(pos, idSize);
+        const ByteVector id = body.mid(pos, idSize);  // const: a changeable TagLib ByteVector copies its shared bytes
         if (!std::all_of(id.begin(), id.end(), [](char c) { return IsFrameIdChar(static_cast<unsigned char>(c)); })) {
             walk.problem = "damaged frame at tag byte " + std::to_string(pos + kHeaderSize);
             break;
@@ -297,6 +297,11 @@ void UpgradeV22(RawTag& tag)
         }
         frame.id = ByteVector(it->second.data(), static_cast<unsigned>(it->second.size()));
     }
+}
+
+bool ContentIsData(const RawFrame& frame, const RawTag& tag)
+{
+    return frame.flags[1] == 0 && !(tag.version == 4 && tag.unsynchronised);
 }
 
 std::optional<ByteVector> FrameContent(const RawFrame& frame, const RawTag& tag)

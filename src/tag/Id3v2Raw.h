@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // An ID3v2 tag as the frames it stores, kept byte for byte. TagLib re-renders every frame of a tag it
@@ -18,6 +19,8 @@ struct RawFrame {
     unsigned char flags[2] = {};   // status and format flags as stored (always zero in v2.2)
     ByteVector data;               // what follows the frame header, with whole-tag unsynchronisation removed
 };
+
+inline std::string_view IdOf(const RawFrame& frame) { return {frame.id.data(), frame.id.size()}; }
 
 struct RawTag {
     int version = 0;               // major version 2, 3 or 4; 0 when the file has no ID3v2 tag
@@ -44,6 +47,9 @@ void UpgradeV22(RawTag& tag);
 // The content of a frame with its format flags undone (grouping byte, data length, unsynchronisation,
 // zlib compression), or nothing when it is encrypted or its compressed data is damaged.
 std::optional<ByteVector> FrameContent(const RawFrame& frame, const RawTag& tag);
+
+// Whether the frame's content is its data as stored, with no format flag to undo.
+bool ContentIsData(const RawFrame& frame, const RawTag& tag);
 
 // A frame with the given content and no flags, as stored in a tag of that version (unsynchronised,
 // with the flag set, when the tag is).

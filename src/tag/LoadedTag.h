@@ -1,33 +1,50 @@
 #pragma once
 
+#include "tag/FieldFrameText.h"
 #include "tag/FieldFrames.h"
 #include "tag/Id3v2Raw.h"
 #include "tag/Mp3FileAccess.h"
 #include "tag/TagFields.h"
 
-#include <taglib/id3v2tag.h>
-
 #include <array>
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // A file's tags as one Load read them, kept by the record so that a Save of the same, unchanged file
 // neither reads nor parses it again.
 namespace kestrune::tag {
 
-// The frames of the twelve fields, decoded into a TagLib tag; each one remembers the stored frame it
-// was made from.
-struct FieldFrameSet {
-    TagLib::ID3v2::Tag tag;
-    std::vector<Frame*> fromStored;  // per stored frame: the frame made from it, or null
-    std::string problem;             // a field frame that could not be decoded
-    bool unsupported = false;        // ... because it is compressed or encrypted, not damaged
+// A frame with a field's id, as read; a save that writes it makes a TagLib frame of it.
+struct FieldFrame {
+    static constexpr size_t kNew = static_cast<size_t>(-1);
+    std::string_view id;    // the field table's frame id
+    size_t stored = kNew;   // its place among the tag's stored frames; kNew for a frame a save adds
+    FieldFrameText read{};
+    std::unique_ptr<Frame> written{};  // the frame as a save changes it, once written
 };
 
-// Decodes the field frames of `raw` into `set`; `only`, when not empty, limits them to these ids.
-void CollectFieldFrames(const RawTag& raw, FieldFrameSet& set, const std::vector<ByteVector>& only = {});
+// The frames of the twelve fields in stored order, each read once; frames a save adds follow.
+struct FieldFrameSet {
+    const RawTag* raw = nullptr;  // the tag they were read from
+    std::vector<FieldFrame> frames;
+    std::string problem;       // a field frame that could not be read
+    bool unsupported = false;  // ... because it is compressed or encrypted, not damaged
+};
+
+// Reads the field frames of `raw` into `set`; `only`, when not empty, limits them to these ids.
+void CollectFieldFrames(const RawTag& raw, FieldFrameSet& set, const std::vector<std::string_view>& only = {});
+
+// The frame that holds the field of frame id `id`. For COMM: the first one without a description, else
+// the first whose description does not begin with "iTun" (iTunes keeps machine data in such frames).
+// For WXXX: the first without a description, else the first. Null when there is none.
+FieldFrame* FindFieldFrame(FieldFrameSet& set, std::string_view id);
+const FieldFrame* FindFieldFrame(const FieldFrameSet& set, std::string_view id);
+
+// The TagLib frame of `frame` for a save to change: made from its stored content, or new.
+Frame& WritableFrame(const FieldFrameSet& set, FieldFrame& frame);
 
 // What the frame of a field holds in the version a save writes, as read from the decoded frames.
 struct StoredField {

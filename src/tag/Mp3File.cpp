@@ -8,8 +8,6 @@
 #include "tag/TagFields.h"
 #include "tag/TagLayout.h"
 
-#include <taglib/id3v2tag.h>
-
 #include <algorithm>
 #include <exception>
 #include <memory>
@@ -26,19 +24,19 @@ constexpr unsigned long long kId3v1Size = 128;
 
 static_assert(kTagFieldCount == CMp3File::kFieldCount);
 
-ByteVector FrameIdOf(std::string_view id) { return ByteVector(id.data(), static_cast<unsigned>(id.size())); }
+ByteVector BytesOf(std::string_view id) { return ByteVector(id.data(), static_cast<unsigned>(id.size())); }
 
 // One field of a save: what the file holds, what the record holds, and what is written.
 struct FieldWrite {
     const TagField* field = nullptr;
-    ByteVector frameId;                  // in the tag version written
+    std::string_view frameId;            // in the tag version written
     std::string text{};                  // the record's text
     bool inFile = false;                 // the tag has the field's frame...
     std::string stored{};                // ... holding this text
     bool setSinceLoad = false;           // a setter was called since the last Load
     bool legacyText = false;             // the frame holds non-ASCII text in a single-byte code page
     bool write = false;                  // the field's frame is written
-    Frame* frame = nullptr;              // the decoded frame written, once written
+    const FieldFrame* frame = nullptr;   // the frame written, once written
     std::optional<RawFrame> rendered{};  // ... and as stored in the new tag
     std::string expected{};              // the text the new tag must read as
 };
@@ -81,18 +79,17 @@ SavePlan PlanFields(CMp3File& record, const ParsedTag& parsed, const std::array<
     SavePlan plan;
     plan.reserve(kTagFields.size());
     for (size_t i = 0; i < kTagFields.size(); ++i) {
-        // Built with its id: a default TagLib ByteVector allocates.
-        FieldWrite& f = plan.emplace_back(
-            FieldWrite{.field = &kTagFields[i], .frameId = FrameIdOf(kTagFields[i].FrameId(parsed.version))});
+        FieldWrite& f =
+            plan.emplace_back(FieldWrite{.field = &kTagFields[i], .frameId = kTagFields[i].FrameId(parsed.version)});
         f.text = (record.*f.field->get)();
         if (const StoredField& kept = parsed.stored[i]; kept.read) {
             f.inFile = kept.inFile;
             f.stored = kept.text;
         } else
-            f.inFile = record.ReadFrame(parsed.frames.tag, f.frameId, f.stored);
+            f.inFile = record.ReadFrame(parsed.frames, f.frameId, f.stored);
         f.setSinceLoad = set[i];
         // Only a set field's frame is converted for holding legacy text (see MustWrite).
-        f.legacyText = f.inFile && f.setSinceLoad && HoldsLegacyText(*FindFieldFrame(parsed.frames.tag, f.frameId));
+        f.legacyText = f.inFile && f.setSinceLoad && FindFieldFrame(parsed.frames, f.frameId)->read.legacy;
         f.write = MustWrite(f);
         f.expected = f.write ? StoredForm(*f.field, f.text) : f.stored;
     }
@@ -102,12 +99,17 @@ SavePlan PlanFields(CMp3File& record, const ParsedTag& parsed, const std::array<
 // Save step: the new texts into the decoded frames (created where missing), rendered as stored frames.
 void WriteFields(CMp3File& record, ParsedTag& parsed, SavePlan& plan)
 {
+    for (const FieldWrite& f : plan)
+        if (f.write)
+            record.WriteFrame(parsed.frames, f.frameId, f.text);
+    // Found once all are written: a frame a write adds may move the others in memory.
     for (FieldWrite& f : plan) {
         if (!f.write)
             continue;
-        f.frame = record.WriteFrame(parsed.frames.tag, f.frameId, f.text);
-        f.rendered = MakeRawFrame(f.frameId, RenderFieldContent(*f.frame, parsed.version), parsed.version,
-                                  parsed.raw.unsynchronised);
+        FieldFrame& frame = *FindFieldFrame(parsed.frames, f.frameId);
+        f.frame = &frame;
+        f.rendered = MakeRawFrame(BytesOf(f.frameId), RenderFieldContent(WritableFrame(parsed.frames, frame), parsed.version),
+                                  parsed.version, parsed.raw.unsynchronised);
     }
 }
 
@@ -119,11 +121,10 @@ enum class Layout {
 };
 
 // The plan's field written into the stored frame `index`, or null.
-const FieldWrite* WrittenFrom(const ParsedTag& parsed, const SavePlan& plan, size_t index)
+const FieldWrite* WrittenFrom(const SavePlan& plan, size_t index)
 {
-    const Frame* from = parsed.frames.fromStored[index];
     for (const FieldWrite& f : plan)
-        if (from && f.frame == from)
+        if (f.frame && f.frame->stored == index)
             return &f;
     return nullptr;
 }
@@ -133,7 +134,7 @@ RawTag ComposeFrames(const ParsedTag& parsed, const SavePlan& plan, Layout layou
 {
     const RawTag& raw = parsed.raw;
     // 0: not a field's id; 1: an unwritten field's; 2: a written field's.
-    auto group = [&](const ByteVector& id) {
+    auto group = [&](std::string_view id) {
         const auto f = std::find_if(plan.begin(), plan.end(), [&](const FieldWrite& w) { return w.frameId == id; });
         return f == plan.end() ? 0 : f->write ? 2 : 1;
     };
@@ -144,10 +145,10 @@ RawTag ComposeFrames(const ParsedTag& parsed, const SavePlan& plan, Layout layou
     for (int pass = 0; pass < (layout == Layout::KeepPlaces ? 1 : 3); ++pass) {
         for (size_t i = 0; i < raw.frames.size(); ++i) {
             const RawFrame& stored = raw.frames[i];
-            const int g = group(stored.id);
+            const int g = group(IdOf(stored));
             if (layout == Layout::FieldFramesLast && g != pass)
                 continue;
-            if (const FieldWrite* written = WrittenFrom(parsed, plan, i))
+            if (const FieldWrite* written = WrittenFrom(plan, i))
                 updated.frames.push_back(*written->rendered);
             // A tag may hold a field's text frame twice, which ID3v2 does not allow; the editor shows the
             // first. When that field is written the later ones go, or other readers would go on showing
@@ -156,9 +157,8 @@ RawTag ComposeFrames(const ParsedTag& parsed, const SavePlan& plan, Layout layou
                 updated.frames.push_back(stored);
         }
     }
-    const auto& fromStored = parsed.frames.fromStored;
     for (const FieldWrite& f : plan)
-        if (f.write && std::find(fromStored.begin(), fromStored.end(), f.frame) == fromStored.end())
+        if (f.write && f.frame->stored == FieldFrame::kNew)
             updated.frames.push_back(*f.rendered);  // a new frame
     return updated;
 }
@@ -181,7 +181,7 @@ bool ReadsBack(CMp3File& record, const ByteVector& region, const RawTag& updated
     if (!check.problem.empty() || check.frames.size() != updated.frames.size() ||
         !std::equal(check.frames.begin(), check.frames.end(), updated.frames.begin(), SameFrame))
         return false;
-    std::vector<ByteVector> writtenIds;
+    std::vector<std::string_view> writtenIds;
     for (const FieldWrite& f : plan)
         if (f.write)
             writtenIds.push_back(f.frameId);
@@ -191,7 +191,7 @@ bool ReadsBack(CMp3File& record, const ByteVector& region, const RawTag& updated
     CollectFieldFrames(check, frames, writtenIds);
     std::string text;
     return frames.problem.empty() && std::all_of(plan.begin(), plan.end(), [&](const FieldWrite& f) {
-               return !f.write || (record.ReadFrame(frames.tag, f.frameId, text) && text == f.expected);
+               return !f.write || (record.ReadFrame(frames, f.frameId, text) && text == f.expected);
            });
 }
 
@@ -305,10 +305,10 @@ void CMp3File::Load()
                 const std::string_view otherId = field.FrameId(parsed.version >= 4 ? 3 : 4);
                 StoredField& stored = parsed.stored[Index(field.id)];
                 std::string text;
-                stored.inFile = ReadFrame(parsed.frames.tag, FrameIdOf(id), text);
+                stored.inFile = ReadFrame(parsed.frames, id, text);
                 stored.text = text;
                 stored.read = true;
-                if (!stored.inFile && (id == otherId || !ReadFrame(parsed.frames.tag, FrameIdOf(otherId), text)) &&
+                if (!stored.inFile && (id == otherId || !ReadFrame(parsed.frames, otherId, text)) &&
                     field.id3v1 != Id3v1Slot::None)
                     text = id3v1[static_cast<size_t>(field.id3v1)];
                 (this->*field.set)(text);
@@ -323,24 +323,21 @@ void CMp3File::Load()
     m_setSinceLoad.fill(false);
 }
 
-bool CMp3File::ReadFrame(const TagLib::ID3v2::Tag& tag, const TagLib::ByteVector& frameId, std::string& text)
+bool CMp3File::ReadFrame(const FieldFrameSet& tag, std::string_view frameId, std::string& text)
 {
-    const Frame* frame = FindFieldFrame(tag, frameId);
-    text = frame ? FieldText(*frame) : std::string();
+    const FieldFrame* frame = FindFieldFrame(tag, frameId);
+    text = frame ? frame->read.text : std::string();
     return frame != nullptr;
 }
 
-TagLib::ID3v2::Frame* CMp3File::WriteFrame(TagLib::ID3v2::Tag& tag, const TagLib::ByteVector& frameId,
-                                           const std::string& text)
+void CMp3File::WriteFrame(FieldFrameSet& tag, std::string_view frameId, const std::string& text)
 {
-    Frame* frame = FindFieldFrame(tag, frameId);
-    if (!frame) {
-        std::unique_ptr<Frame> created = NewFieldFrame(frameId);
-        frame = created.get();
-        tag.addFrame(created.release());
-    }
-    SetFieldText(*frame, text);
-    return frame;
+    FieldFrame* frame = FindFieldFrame(tag, frameId);
+    if (!frame && FieldFrameId(frameId).empty())
+        return;  // no frame of the editor's
+    if (!frame)
+        frame = &tag.frames.emplace_back(FieldFrame{.id = FieldFrameId(frameId)});
+    SetFieldText(WritableFrame(tag, *frame), text);
 }
 
 bool CMp3File::Save() { return RunSave(false); }

@@ -6,19 +6,17 @@
 #include <cstddef>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace kestrune::tag {
+struct FieldFrameSet;
 struct LoadedTag;
 class Mp3FileAccess;
 }  // namespace kestrune::tag
 
 namespace TagLib {
 class ByteVector;
-namespace ID3v2 {
-class Frame;
-class Tag;
-}  // namespace ID3v2
 }  // namespace TagLib
 
 namespace kestrune {
@@ -56,11 +54,10 @@ public:
 
     // The text of the frame `frameId` of `tag`, or empty; for COMM and WXXX the frame the editor shows
     // (the one without a description first; never iTunes machine data). Returns whether there is one.
-    virtual bool ReadFrame(const TagLib::ID3v2::Tag& tag, const TagLib::ByteVector& frameId, std::string& text);
+    virtual bool ReadFrame(const kestrune::tag::FieldFrameSet& tag, std::string_view frameId, std::string& text);
     // Puts `text` into the frame `frameId` of `tag`, creating the frame when the tag lacks it (even for
-    // an empty text). Returns the frame written.
-    virtual TagLib::ID3v2::Frame* WriteFrame(TagLib::ID3v2::Tag& tag, const TagLib::ByteVector& frameId,
-                                             const std::string& text);
+    // an empty text).
+    virtual void WriteFrame(kestrune::tag::FieldFrameSet& tag, std::string_view frameId, const std::string& text);
 
     virtual const std::string& GetTitle() const;
     virtual const std::string& GetAlbum() const;

@@ -3,6 +3,7 @@
 #include <QList>
 #include <QString>
 
+#include <algorithm>
 #include <array>
 #include <tuple>
 
@@ -202,6 +203,12 @@ Approximation ApproximateIn(const QList<uint>& text, CodePage page)
     return out;
 }
 
+// Plain ASCII, most texts, is the same bytes and text in both code pages.
+bool IsAscii(std::string_view bytes)
+{
+    return std::all_of(bytes.begin(), bytes.end(), [](char b) { return static_cast<unsigned char>(b) < 0x80; });
+}
+
 }  // namespace
 
 CodePage CodePageOf(std::string_view bytes)
@@ -224,12 +231,19 @@ CodePage CodePageOf(std::string_view bytes)
     return votes.cyrillic > votes.latin ? CodePage::Cp1251 : CodePage::Latin1;
 }
 
-std::string DecodeSingleByte(std::string_view bytes, CodePage page) { return ToStd(ToQString(bytes, page)); }
+std::string DecodeSingleByte(std::string_view bytes, CodePage page)
+{
+    if (IsAscii(bytes))
+        return std::string(bytes);
+    return ToStd(ToQString(bytes, page));
+}
 
 std::string DecodeSingleByte(std::string_view bytes) { return DecodeSingleByte(bytes, CodePageOf(bytes)); }
 
 std::optional<std::string> EncodeSingleByte(std::string_view utf8, CodePage page)
 {
+    if (IsAscii(utf8))
+        return std::string(utf8);
     const auto text = CodePoints(utf8);
     if (!text)
         return std::nullopt;
@@ -246,6 +260,8 @@ std::optional<std::string> EncodeSingleByte(std::string_view utf8, CodePage page
 
 bool Latin1ReadsBack(std::string_view utf8)
 {
+    if (IsAscii(utf8))
+        return true;
     const auto bytes = EncodeSingleByte(utf8, CodePage::Latin1);
     return bytes && DecodeSingleByte(*bytes) == utf8;
 }
