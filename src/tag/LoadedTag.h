@@ -6,7 +6,6 @@
 #include "tag/Mp3FileAccess.h"
 #include "tag/TagFields.h"
 
-#include <array>
 #include <memory>
 #include <optional>
 #include <string>
@@ -46,21 +45,11 @@ const FieldFrame* FindFieldFrame(const FieldFrameSet& set, std::string_view id);
 // The TagLib frame of `frame` for a save to change: made from its stored content, or new.
 Frame& WritableFrame(const FieldFrameSet& set, FieldFrame& frame);
 
-// What the frame of a field holds in the version a save writes, as read from the decoded frames.
-struct StoredField {
-    bool read = false;    // not yet read: the rest says nothing
-    bool inFile = false;  // the tag has the field's frame...
-    std::string text;     // ... holding this text
-};
-
-// An ID3v2 region taken apart: its frames as stored and the field frames decoded.
+// An ID3v2 region taken apart: its frames as stored and the field frames read.
 struct ParsedTag {
     RawTag raw;  // v2.2 already turned into v2.3
     FieldFrameSet frames;
     int version = 0;  // the version a save writes: the tag's own, or v2.3 for a file without one
-    // Per field (kTagFields order), what Load read from `frames`, so that a save does not decode the
-    // same texts again.
-    std::array<StoredField, kTagFieldCount> stored{};
 };
 
 std::unique_ptr<ParsedTag> ParseTag(const ByteVector& region);

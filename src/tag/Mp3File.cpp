@@ -82,11 +82,7 @@ SavePlan PlanFields(CMp3File& record, const ParsedTag& parsed, const std::array<
         FieldWrite& f =
             plan.emplace_back(FieldWrite{.field = &kTagFields[i], .frameId = kTagFields[i].FrameId(parsed.version)});
         f.text = (record.*f.field->get)();
-        if (const StoredField& kept = parsed.stored[i]; kept.read) {
-            f.inFile = kept.inFile;
-            f.stored = kept.text;
-        } else
-            f.inFile = record.ReadFrame(parsed.frames, f.frameId, f.stored);
+        f.inFile = record.ReadFrame(parsed.frames, f.frameId, f.stored);
         f.setSinceLoad = set[i];
         // Only a set field's frame is converted for holding legacy text (see MustWrite).
         f.legacyText = f.inFile && f.setSinceLoad && FindFieldFrame(parsed.frames, f.frameId)->read.legacy;
@@ -303,12 +299,8 @@ void CMp3File::Load()
                 // The other version's year frame stands in when a tag has the wrong one.
                 const std::string_view id = field.FrameId(parsed.version);
                 const std::string_view otherId = field.FrameId(parsed.version >= 4 ? 3 : 4);
-                StoredField& stored = parsed.stored[Index(field.id)];
                 std::string text;
-                stored.inFile = ReadFrame(parsed.frames, id, text);
-                stored.text = text;
-                stored.read = true;
-                if (!stored.inFile && (id == otherId || !ReadFrame(parsed.frames, otherId, text)) &&
+                if (!ReadFrame(parsed.frames, id, text) && (id == otherId || !ReadFrame(parsed.frames, otherId, text)) &&
                     field.id3v1 != Id3v1Slot::None)
                     text = id3v1[static_cast<size_t>(field.id3v1)];
                 (this->*field.set)(text);
