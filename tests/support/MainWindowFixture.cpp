@@ -3,8 +3,10 @@
 #include "settings/StringResources.h"
 
 #include <QAbstractItemModel>
+#include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QTest>
 
 #include <algorithm>
@@ -40,6 +42,25 @@ void MainWindowFixture::SetUp()
     dlg->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(dlg.get()));
     QObject::connect(List()->model(), &QAbstractItemModel::modelReset, [this] { ++fills; });
+    QObject::connect(&m_messageWatch, &QTimer::timeout, [this] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box || !box->isVisible())
+            return;
+        bool otherModal = false;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            otherModal = otherModal || (w != box && w->isVisible() && w->isModal());
+        messages.push_back({box->windowTitle(), box->text(), box->detailedText(), box->parentWidget(), otherModal});
+        box->accept();
+    });
+    m_messageWatch.start(5);
+}
+
+void MainWindowFixture::TearDown()
+{
+    m_messageWatch.stop();
+    for (const Message& m : messages)
+        ADD_FAILURE() << "unexpected message: " << m.text.toStdString() << "\n" << m.details.toStdString();
+    dlg.reset();
 }
 
 std::vector<std::string> MainWindowFixture::Entries(unsigned flags) const

@@ -12,6 +12,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QString>
+#include <QTimer>
 
 #include <optional>
 #include <ostream>
@@ -30,7 +31,9 @@ void ClickThroughWindow(QWidget* target);
 QString Loaded(unsigned stringId);
 
 // The main window shown headless and active, with a folder of the test's own files, a fake folder
-// picker, and the user's ways of reaching the list, the path and the tag field panel.
+// picker, and the user's ways of reaching the list, the path and the tag field panel. Every message
+// box is recorded and closed as soon as it opens, so that none can block a test; one the test did not
+// take out of `messages` fails it.
 class MainWindowFixture : public testing::Test {
 protected:
     TempDir dir;
@@ -38,9 +41,15 @@ protected:
     std::optional<std::string> pickerAnswer;  // what the folder picker answers
     int pickerRuns = 0;
     int fills = 0;  // list fills so far: every fill starts by emptying the list
+    struct Message {
+        QString caption, text, details;
+        QWidget* parent;
+        bool otherModalOpen;  // another modal window was open beside it
+    };
+    std::vector<Message> messages;
 
     void SetUp() override;
-    void TearDown() override { dlg.reset(); }
+    void TearDown() override;
 
     void OpenFolder() { dlg->ShowFolder(dir.Str()); }
     ListView* List() const { return ControlAs<ListView>(*dlg, IDC_FILES); }
@@ -63,6 +72,9 @@ protected:
     void Retype(TagFieldId field, const QString& text);
     // Every shown text of the panel, in row order.
     std::vector<QString> ShownTexts() const;
+
+private:
+    QTimer m_messageWatch;
 };
 
 }  // namespace kestrune::test
