@@ -1,18 +1,24 @@
 // The main window as the user meets it: its state right after start, the keys that must not
-// close it, the ways that do, the menu, and what screen readers and Qt's own texts say.
+// close it, the ways that do, the menu and the options dialog, what screen readers and Qt's own texts
+// say, and the program itself started as scripts/start.sh starts it without a display.
 #include "framework/QtTranslations.h"
 #include "framework/Wnd.h"
 #include "res/ResourceIds.h"
 #include "res/Version.h"
+#include "save/SaveTestFiles.h"
+#include "settings/OptionsDlg.h"
 #include "settings/SettingsInfo.h"
 #include "support/MainWindowFixture.h"
 
 #include <QAbstractButton>
 #include <QAccessible>
 #include <QApplication>
+#include <QImage>
 #include <QMessageBox>
+#include <QProcess>
 #include <QRegularExpression>
 #include <QTest>
+#include <QTreeWidget>
 
 #include <map>
 #include <set>
@@ -179,6 +185,69 @@ TEST_F(MainWindow, QtsStockTextsAreRussianWhenItsTranslationsAreInstalled)
     for (QAbstractButton* button : box.buttons())
         EXPECT_TRUE(button == box.button(QMessageBox::Ok) || button->text().contains(QRegularExpression("[А-Яа-я]")))
             << button->text().toStdString();
+}
+
+using OptionsDialog = MainWindowFixture;
+
+TEST_F(OptionsDialog, OpensEmptyEachTimeBlocksTheMainWindowAndChangesNothing)
+{
+    dir.Write("a.mp3", TaggedMp3("a"));
+    OpenFolder();
+    ClickEntry("a.mp3");
+    const std::vector<QString> shownBefore = ShownTexts();
+    const std::string fileBefore = ReadFile(dir.Path() / "a.mp3");
+
+    // Closed by OK, Cancel, Esc, Enter and the close box, each in turn.
+    for (int way = 0; way < 5; ++way) {
+        SCOPED_TRACE(way);
+        int opened = 0;
+        ModalWatcher watcher([&](CDialog& options) {
+            ++opened;
+            EXPECT_NE(dynamic_cast<COptionsDlg*>(&options), nullptr);
+            EXPECT_EQ(options.windowModality(), Qt::ApplicationModal);
+            EXPECT_EQ(ControlAs<QTreeWidget>(options, IDC_OPTIONS_TREE)->topLevelItemCount(), 0);
+            // The main window takes no input meanwhile.
+            ClickThroughWindow(Control(*dlg, IDC_WRITE_TITLE));
+            QApplication::processEvents();
+            EXPECT_EQ(dlg->m_bWriteTitle, 0);
+            QWidget* tree = options.GetDlgItem(IDC_OPTIONS_TREE);
+            switch (way) {
+            case 0: Click(options, IDOK); break;
+            case 1: Click(options, IDCANCEL); break;
+            case 2: PressKey(tree, Qt::Key_Escape); break;
+            case 3: PressKey(tree, Qt::Key_Return); break;
+            default: options.close(); break;
+            }
+            EXPECT_FALSE(options.isVisible());
+        });
+        ChooseMenu(*dlg, ID_FILE_SETTINGS);
+        EXPECT_EQ(opened, 1);
+    }
+    EXPECT_EQ(ShownTexts(), shownBefore);
+    EXPECT_EQ(Text(*dlg, IDC_SELECTED), "1");
+    EXPECT_EQ(ReadFile(dir.Path() / "a.mp3"), fileBefore);
+    // Input reaches the main window again.
+    ClickThroughWindow(Control(*dlg, IDC_WRITE_TITLE));
+    EXPECT_EQ(dlg->m_bWriteTitle, 1);
+}
+
+TEST(ProgramStart, SavesAPictureOfTheMainWindowAndEndsCleanly)
+{
+    TempDir dir;
+    const QString picture = QString::fromStdString((dir.Path() / "window.png").string());
+    QProcess program;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    env.insert(QStringLiteral("KESTRUNE_SCREENSHOT"), picture);
+    program.setProcessEnvironment(env);
+    program.start(QStringLiteral(KESTRUNE_APP_PATH), {});
+    ASSERT_TRUE(program.waitForFinished(120000)) << "the program did not end by itself";
+    EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(program.exitCode(), 0) << program.readAllStandardError().toStdString();
+
+    const QImage image(picture);
+    ASSERT_FALSE(image.isNull());
+    EXPECT_GT(image.width(), image.height()) << "the main window is wider than tall";
 }
 
 }  // namespace
