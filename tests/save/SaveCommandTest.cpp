@@ -51,9 +51,11 @@ protected:
         for (size_t i = 0; i < entries.size(); ++i)
             ClickEntry(entries[i], i == 0 ? Qt::NoModifier : Qt::ControlModifier);
     }
+    // Ticks the field (when it is not ticked yet) and types its text.
     void Set(TagFieldId field, const QString& text)
     {
-        Tick(field);
+        if (!(dlg.get()->*RowOf(field).write))
+            Tick(field);
         Retype(field, text);
     }
 };
@@ -114,72 +116,63 @@ TEST_F(SaveCommand, WritesTheTickedFieldsIntoEverySelectedFileInListOrderWithThe
     EXPECT_EQ(ShownTexts(), shownBefore);
 }
 
-// The three ways of asking to stop while a file is in hand.
-enum class CancelBy { Button, Esc, CloseBox };
-void PrintTo(CancelBy way, std::ostream* out)
+// Each way of asking to stop while file 2 of 4 is in hand ends the run when that file is done.
+TEST_F(SaveCommand, CancelByButtonEscOrTheCloseBoxEndsTheRunWhenTheFileInHandIsDone)
 {
-    *out << (way == CancelBy::Button ? "Button" : way == CancelBy::Esc ? "Esc" : "CloseBox");
-}
+    for (const char* way : {"button", "Esc", "close box"}) {
+        SCOPED_TRACE(way);
+        OpenSongs(4);
+        std::vector<std::string> entries, before;
+        for (int row = 0; row < List()->GetItemCount(); ++row) {
+            entries.push_back(List()->GetItemText(row));
+            before.push_back(Bytes(entries.back()));
+        }
+        Select(entries);
+        Set(TagFieldId::Title, "Written");
 
-class SaveCancel : public SaveCommand, public testing::WithParamInterface<CancelBy> {};
+        Bars atEnd{};
+        QString captionAtEnd;
+        StepHook hook([&](const std::string& path, int step) {
+            if (path != PathOf(entries[1]) || step != 1)
+                return;
+            UiCall(dlg.get(), [&] {
+                CSaveProgressDlg* progress = RunningProgress();
+                ASSERT_NE(progress, nullptr);
+                QObject::connect(progress, &QDialog::finished, [&, progress] {
+                    atEnd = BarsOf(*progress);
+                    captionAtEnd = Text(*progress, IDCANCEL);
+                });
+                QWidget* cancel = progress->GetDlgItem(IDCANCEL);
+                PressKey(cancel, Qt::Key_Return);
+                EXPECT_FALSE(progress->m_bStop) << "Enter on the focused Cancel button does not cancel";
+                if (way == std::string("button"))
+                    Click(cancel);
+                else if (way == std::string("Esc"))
+                    PressKey(cancel, Qt::Key_Escape);
+                else
+                    progress->close();
+                EXPECT_TRUE(progress->m_bStop);
+                EXPECT_FALSE(cancel->isEnabled());
+                EXPECT_EQ(Text(*progress, IDCANCEL), "Отменяется...");
 
-TEST_P(SaveCancel, DuringFileKTheRunEndsWhenThatFileIsDone)
-{
-    OpenSongs(4);
-    std::vector<std::string> entries, before;
-    for (int row = 0; row < List()->GetItemCount(); ++row) {
-        entries.push_back(List()->GetItemText(row));
-        before.push_back(Bytes(entries.back()));
-    }
-    Select(entries);
-    Set(TagFieldId::Title, "Written");
-
-    Bars atEnd{};
-    QString captionAtEnd;
-    StepHook hook([&](const std::string& path, int step) {
-        if (path != PathOf(entries[1]) || step != 1)  // k = 2 of 4
-            return;
-        UiCall(dlg.get(), [&] {
-            CSaveProgressDlg* progress = RunningProgress();
-            ASSERT_NE(progress, nullptr);
-            QObject::connect(progress, &QDialog::finished, [&, progress] {
-                atEnd = BarsOf(*progress);
-                captionAtEnd = Text(*progress, IDCANCEL);
-            });
-            QWidget* cancel = progress->GetDlgItem(IDCANCEL);
-            PressKey(cancel, Qt::Key_Return);
-            EXPECT_FALSE(progress->m_bStop) << "Enter on the focused Cancel button does not cancel";
-            if (GetParam() == CancelBy::Button)
-                Click(cancel);
-            else if (GetParam() == CancelBy::Esc)
+                // A second request while the worker runs is ignored, whichever way it comes.
                 PressKey(cancel, Qt::Key_Escape);
-            else
                 progress->close();
-            EXPECT_TRUE(progress->m_bStop);
-            EXPECT_FALSE(cancel->isEnabled());
-            EXPECT_EQ(Text(*progress, IDCANCEL), "Отменяется...");
-
-            // A second request while the worker runs is ignored, whichever way it comes.
-            PressKey(cancel, Qt::Key_Escape);
-            progress->close();
-            QApplication::processEvents();
-            EXPECT_TRUE(progress->isVisible());
+                QApplication::processEvents();
+                EXPECT_TRUE(progress->isVisible());
+            });
         });
-    });
-    Click(*dlg, IDC_SAVE);
+        Click(*dlg, IDC_SAVE);
 
-    EXPECT_EQ(TitleOf(entries[0]), "Written");
-    EXPECT_EQ(TitleOf(entries[1]), "Written") << "the file in hand is completed";
-    EXPECT_EQ(Bytes(entries[2]), before[2]);
-    EXPECT_EQ(Bytes(entries[3]), before[3]);
-    EXPECT_EQ(atEnd[3], 2) << "files done";
-    EXPECT_EQ(atEnd[0], 14) << "steps of the last file";
-    EXPECT_EQ(captionAtEnd, "OK");
-    EXPECT_EQ(Text(*dlg, IDC_STATUS), Loaded(IDS_STATUS_READY_TEXT));
+        EXPECT_EQ(TitleOf(entries[0]), "Written");
+        EXPECT_EQ(TitleOf(entries[1]), "Written") << "the file in hand is completed";
+        EXPECT_EQ((std::vector{Bytes(entries[2]), Bytes(entries[3])}), (std::vector{before[2], before[3]}));
+        EXPECT_EQ(atEnd[3], 2) << "files done";
+        EXPECT_EQ(atEnd[0], 14) << "steps of the last file";
+        EXPECT_EQ(captionAtEnd, "OK");
+        EXPECT_EQ(Text(*dlg, IDC_STATUS), Loaded(IDS_STATUS_READY_TEXT));
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(EachWay, SaveCancel, testing::Values(CancelBy::Button, CancelBy::Esc, CancelBy::CloseBox),
-                         testing::PrintToStringParamName());
 
 // The file written is the one selected in the listed folder, whatever the path field shows: a partly
 // typed name ("Mu" lists the entries beginning with Mu), a path retyped too short to refill the list, or
@@ -206,9 +199,7 @@ TEST_F(SaveCommand, TheSelectedFileIsTheListedFoldersWhateverThePathFieldShows)
         }
         ClickEntry(c.entry);
         EXPECT_EQ(Shown(TagFieldId::Title).toStdString(), OriginalText(c.tag, "title"));
-        if (!dlg->m_bWriteTitle)
-            Tick(TagFieldId::Title);
-        Retype(TagFieldId::Title, "Written");
+        Set(TagFieldId::Title, "Written");
         Click(*dlg, IDC_SAVE);
         EXPECT_EQ(TitleOf(folder + c.entry), "Written");
         if (!folder.empty() && !c.retyped) {  // "S" and Up start from the path after the save's store
