@@ -170,7 +170,7 @@ std::string MakeMp3WithTitle(const std::string& title, int id3v2Version)
     return MakeMp3(mp3);
 }
 
-std::string AudioOf(const std::string& bytes)
+Mp3Parts PartsOf(const std::string& bytes)
 {
     size_t start = 0;
     if (bytes.size() >= 10 && bytes.compare(0, 3, "ID3") == 0) {
@@ -179,10 +179,9 @@ std::string AudioOf(const std::string& bytes)
             size = (size << 7) | (static_cast<unsigned char>(bytes[i]) & 0x7F);
         start = std::min(bytes.size(), 10 + size + ((bytes[3] == 4 && (bytes[5] & 0x10)) ? 10 : 0));
     }
-    size_t end = bytes.size();
-    if (end >= start + 128 && bytes.compare(end - 128, 3, "TAG") == 0)
-        end -= 128;
-    return bytes.substr(start, end - start);
+    const size_t end = bytes.size() >= start + 128 && bytes.compare(bytes.size() - 128, 3, "TAG") == 0
+                           ? bytes.size() - 128 : bytes.size();
+    return {bytes.substr(0, start), bytes.substr(start, end - start), bytes.substr(end)};
 }
 
 }  // namespace kestrune::test

@@ -63,8 +63,13 @@ std::string MakeMp3WithTitle(const std::string& title, int id3v2Version = 3);
 // `count` MPEG frames of silence, each with recognisable unused bytes.
 std::string MpegAudio(int count);
 
-// The bytes between the leading ID3v2 tag and a trailing ID3v1 tag of an MP3 file.
-std::string AudioOf(const std::string& fileBytes);
+// An MP3 file's bytes in three parts: the leading ID3v2 tag (by its declared size, footer included),
+// what follows it, and a trailing ID3v1 tag; the parts absent are empty.
+struct Mp3Parts {
+    std::string id3v2, audio, id3v1;
+};
+Mp3Parts PartsOf(const std::string& fileBytes);
+inline std::string AudioOf(const std::string& fileBytes) { return PartsOf(fileBytes).audio; }
 // The text in the encoding's bytes (no terminator); Latin-1 gives the C library's transliteration, else "?",
 // for what it lacks.
 std::string EncodeText(const std::string& utf8, Enc enc);

@@ -15,25 +15,6 @@ namespace fs = std::filesystem;
 
 constexpr size_t kPage = 4096;
 
-// A file's bytes in three parts: the ID3v2 region (by its declared size), what follows it, and a
-// trailing ID3v1 tag.
-struct Parts {
-    std::string id3v2, audio, id3v1;
-};
-
-Parts PartsOf(const std::string& bytes)
-{
-    size_t size = 0;
-    if (bytes.compare(0, 3, "ID3") == 0) {
-        for (size_t i = 6; i < 10; ++i)
-            size = (size << 7) | (static_cast<unsigned char>(bytes[i]) & 0x7F);
-        size += 10;
-    }
-    const bool v1 = bytes.size() >= size + 128 && bytes.compare(bytes.size() - 128, 3, "TAG") == 0;
-    const size_t end = v1 ? bytes.size() - 128 : bytes.size();
-    return {bytes.substr(0, size), bytes.substr(size, end - size), bytes.substr(end)};
-}
-
 // The file's bytes with its padding grown so that its size modulo a page is `modulo`.
 std::string WithSizeModulo(Mp3Spec mp3, size_t modulo)
 {
@@ -166,14 +147,14 @@ TEST(Mp3FileLayout, AnInPlaceSaveCutShortAfterAnyWriteLeavesWholeTags)
             return true;
         });
         ASSERT_TRUE(saveInto(reference));
-        const Parts old = PartsOf(c.bytes), new_ = PartsOf(ReadFile(reference));
+        const Mp3Parts old = PartsOf(c.bytes), new_ = PartsOf(ReadFile(reference));
         for (size_t k = 0; k < writes; ++k) {
             SCOPED_TRACE(k);
             const auto file = dir.Write("cut.mp3", c.bytes);
             size_t allowed = k;
             tag::SetInPlaceWriteHookForTests([&](unsigned long long, size_t) { return allowed-- > 0; });
             EXPECT_FALSE(saveInto(file));
-            const Parts cut = PartsOf(ReadFile(file));
+            const Mp3Parts cut = PartsOf(ReadFile(file));
             EXPECT_TRUE(cut.id3v2 == old.id3v2 || cut.id3v2 == new_.id3v2);
             EXPECT_TRUE(cut.id3v1 == old.id3v1 || cut.id3v1 == new_.id3v1);
             EXPECT_EQ(cut.audio, old.audio);
