@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -45,6 +46,13 @@ void Click(QWidget* control)
 void Click(const CDialog& dialog, int id)
 {
     Click(Control(dialog, id));
+}
+
+void DoubleClick(QAbstractItemView* view, QPoint at, Qt::MouseButton button)
+{
+    QTest::mouseClick(view->viewport(), button, Qt::NoModifier, at);
+    QTest::mouseDClick(view->viewport(), button, Qt::NoModifier, at);
+    QTest::mouseRelease(view->viewport(), button, Qt::NoModifier, at);
 }
 
 void Type(QWidget* widget, const QString& text)

@@ -7,6 +7,7 @@
 #include <functional>
 #include <memory>
 
+class QAbstractItemView;
 class QWidget;
 
 namespace kestrune::test {
@@ -27,6 +28,8 @@ QString Text(const CDialog& dialog, int id);
 // A left click where the user would click: a tick box on its box, anything else in its middle.
 void Click(QWidget* control);
 void Click(const CDialog& dialog, int id);
+// What a real double-click on a view's item delivers: press, release, double-click, release.
+void DoubleClick(QAbstractItemView* view, QPoint at, Qt::MouseButton button = Qt::LeftButton);
 // Types text into a widget one character at a time (Cyrillic included).
 void Type(QWidget* widget, const QString& text);
 void PressKey(QWidget* widget, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);

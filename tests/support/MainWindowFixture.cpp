@@ -33,10 +33,7 @@ QString Loaded(unsigned stringId)
 void MainWindowFixture::SetUp()
 {
     dlg = std::make_unique<CKestruneDlg>();
-    dlg->m_folderPicker = [this] {
-        ++pickerRuns;
-        return pickerAnswer;
-    };
+    dlg->m_folderPicker = [this] { return pickerAnswer; };
     dlg->Create();
     dlg->show();
     dlg->activateWindow();
@@ -86,14 +83,6 @@ void MainWindowFixture::ClickEntry(const std::string& entry, Qt::KeyboardModifie
     QTest::mouseClick(List()->viewport(), Qt::LeftButton, modifiers, At(entry));
 }
 
-void MainWindowFixture::DoubleClickEntry(const std::string& entry)
-{
-    const QPoint at = At(entry);
-    QTest::mouseClick(List()->viewport(), Qt::LeftButton, Qt::NoModifier, at);
-    QTest::mouseDClick(List()->viewport(), Qt::LeftButton, Qt::NoModifier, at);
-    QTest::mouseRelease(List()->viewport(), Qt::LeftButton, Qt::NoModifier, at);
-}
-
 void MainWindowFixture::PressEnterOnList()
 {
     List()->setFocus();
@@ -115,10 +104,8 @@ void MainWindowFixture::Retype(TagFieldId field, const QString& text)
         editor = combo->lineEdit();
     editor->setFocus();
     PressKey(editor, Qt::Key_A, Qt::ControlModifier);
-    if (text.isEmpty())
-        PressKey(editor, Qt::Key_Backspace);
-    else
-        Type(editor, text);
+    PressKey(editor, Qt::Key_Backspace);
+    Type(editor, text);
 }
 
 std::vector<QString> MainWindowFixture::ShownTexts() const

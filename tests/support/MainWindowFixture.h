@@ -39,7 +39,6 @@ protected:
     TempDir dir;
     std::unique_ptr<CKestruneDlg> dlg;
     std::optional<std::string> pickerAnswer;  // what the folder picker answers
-    int pickerRuns = 0;
     int fills = 0;  // list fills so far: every fill starts by emptying the list
     struct Message {
         QString caption, text, details;
@@ -60,8 +59,7 @@ protected:
     // Where to click on an entry, scrolled into view.
     QPoint At(const std::string& entry) const;
     void ClickEntry(const std::string& entry, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
-    // What a real double-click delivers: press, release, double-click, release.
-    void DoubleClickEntry(const std::string& entry);
+    void DoubleClickEntry(const std::string& entry) { DoubleClick(List(), At(entry)); }
     void PressEnterOnList();
     // Types at the end of the path field (a path the window wrote shows from its start).
     void TypePath(const std::string& text);
