@@ -3,8 +3,6 @@
 // a file in the middle of a batch must leave every file old or new and every report true.
 #include "save/SaveTestFiles.h"
 
-#include <gtest/gtest.h>
-
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -42,7 +40,7 @@ Texts Each(const Texts& files, bool titles = false)
 long TemporariesIn(const fs::path& folder)
 {
     return std::count_if(fs::recursive_directory_iterator(folder), {},
-                         [](const auto& entry) { return entry.path().filename().string().ends_with(".kestrune-save"); });
+                         [](const auto& entry) { return entry.path().extension() == ".kestrune-save"; });
 }
 
 TEST(SaveLoop, MakesFourteenStepsPerFileInFieldNameOrderAndRewritesFilesEvenWithNothingTicked)
@@ -90,7 +88,8 @@ TEST(BatchedSave, FailuresInABatchLeaveTheirFilesAndTheOthersAreWrittenInTwoFold
     std::vector<std::pair<std::string, SaveReason>> failures;
     for (const NotWrittenFile& file : run.notWritten)
         failures.emplace_back(file.path, file.failure.reason);
-    EXPECT_EQ(failures, (decltype(failures){{readOnly, SaveReason::ReadOnly}, {changed, SaveReason::ChangedMeanwhile}}));
+    EXPECT_EQ(failures,
+              (decltype(failures){{readOnly, SaveReason::ReadOnly}, {changed, SaveReason::ChangedMeanwhile}}));
     EXPECT_EQ(Each({readOnly, changed}), unwritten);
     EXPECT_EQ(TemporariesIn(dir.Path()), 0);
 }
@@ -100,7 +99,7 @@ TEST(BatchedSave, StopCompletesTheFilesInHandAndTouchesNoLaterFile)
     TempDir dir;
     ListSave save = TitleSave(dir, {"1.mp3", "2.mp3", "3.mp3", "4.mp3", "5.mp3"});
     const Texts later = Each({save.files[3], save.files[4]});
-    StepHook hook([&](const std::string& path, int step) { save.stop = save.stop || (path == save.files[2] && step == 5); });
+    StepHook hook([&](const std::string& path, int step) { save.stop |= path == save.files[2] && step == 5; });
 
     const SaveLoopResult run = RunSaveLoop(save);
     EXPECT_EQ(run.files, 3);

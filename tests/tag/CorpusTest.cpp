@@ -2,8 +2,6 @@
 #include "tag/MutagenProbe.h"
 #include "tag/TagTestSupport.h"
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <set>
 #include <string>

@@ -1,10 +1,7 @@
 #include "tag/TagTestSupport.h"
 
-#include <gtest/gtest.h>
-
 namespace kestrune::test {
 namespace {
-
 
 std::string Cp1251(const std::string& text) { return InCodePage(text, "CP1251"); }
 std::string Latin1(const std::string& text) { return InCodePage(text, "ISO-8859-1"); }

@@ -3,8 +3,6 @@
 #include "tag/Mp3FileAccess.h"
 #include "tag/TagTestSupport.h"
 
-#include <gtest/gtest.h>
-
 #include <sys/xattr.h>
 #include <unistd.h>
 

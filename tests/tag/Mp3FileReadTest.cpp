@@ -1,8 +1,5 @@
 #include "tag/TagTestSupport.h"
 
-#include <gtest/gtest.h>
-
-
 namespace kestrune::test {
 namespace {
 

@@ -1,7 +1,5 @@
 #include "tag/TagTestSupport.h"
 
-#include <gtest/gtest.h>
-
 #include <sys/stat.h>
 
 namespace kestrune::test {

@@ -1,8 +1,6 @@
 #include "tag/MutagenProbe.h"
 #include "tag/TagTestSupport.h"
 
-#include <gtest/gtest.h>
-
 namespace kestrune::test {
 namespace {
 

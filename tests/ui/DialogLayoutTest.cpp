@@ -4,8 +4,6 @@
 #include "support/FrameworkTemplates.h"
 #include "support/TemplateLayoutCheck.h"
 
-#include <gtest/gtest.h>
-
 #include <QFontInfo>
 
 namespace kestrune {
