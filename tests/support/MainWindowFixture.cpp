@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPointer>
 #include <QTest>
 
 #include <algorithm>
@@ -39,22 +40,32 @@ void MainWindowFixture::SetUp()
     dlg->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(dlg.get()));
     QObject::connect(List()->model(), &QAbstractItemModel::modelReset, [this] { ++fills; });
-    QObject::connect(&m_messageWatch, &QTimer::timeout, [this] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (!box || !box->isVisible())
+    QObject::connect(&m_modalWatch, &QTimer::timeout, [this] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (auto* box = qobject_cast<QMessageBox*>(modal); box && box->isVisible()) {
+            bool otherModal = false;
+            for (QWidget* w : QApplication::topLevelWidgets())
+                otherModal = otherModal || (w != box && w->isVisible() && w->isModal());
+            messages.push_back({box->windowTitle(), box->text(), box->detailedText(), box->parentWidget(), otherModal});
+            box->accept();
+        }
+        QPointer<CDialog> dialog = qobject_cast<CDialog*>(modal);
+        if (!onDialog || !dialog || !dialog->isVisible())
             return;
-        bool otherModal = false;
-        for (QWidget* w : QApplication::topLevelWidgets())
-            otherModal = otherModal || (w != box && w->isVisible() && w->isModal());
-        messages.push_back({box->windowTitle(), box->text(), box->detailedText(), box->parentWidget(), otherModal});
-        box->accept();
+        m_modalWatch.stop();  // the action may open a dialog of its own
+        ++dialogs;
+        EXPECT_TRUE(QTest::qWaitForWindowActive(dialog));
+        onDialog(*dialog);
+        if (dialog && dialog->isVisible())
+            dialog->EndDialog(kStillOpen);
+        m_modalWatch.start();
     });
-    m_messageWatch.start(5);
+    m_modalWatch.start(5);
 }
 
 void MainWindowFixture::TearDown()
 {
-    m_messageWatch.stop();
+    m_modalWatch.stop();
     for (const Message& m : messages)
         ADD_FAILURE() << "unexpected message: " << m.text.toStdString() << "\n" << m.details.toStdString();
     dlg.reset();

@@ -14,6 +14,7 @@
 #include <QString>
 #include <QTimer>
 
+#include <functional>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -33,7 +34,8 @@ QString Loaded(unsigned stringId);
 // The main window shown headless and active, with a folder of the test's own files, a fake folder
 // picker, and the user's ways of reaching the list, the path and the tag field panel. Every message
 // box is recorded and closed as soon as it opens, so that none can block a test; one the test did not
-// take out of `messages` fails it.
+// take out of `messages` fails it. While `onDialog` is set, every dialog of the program that opens
+// modal is counted and, once active, given to it; one it leaves open is ended with kStillOpen.
 class MainWindowFixture : public testing::Test {
 protected:
     TempDir dir;
@@ -46,6 +48,8 @@ protected:
         bool otherModalOpen;  // another modal window was open beside it
     };
     std::vector<Message> messages;
+    std::function<void(CDialog&)> onDialog;
+    int dialogs = 0;
 
     void SetUp() override;
     void TearDown() override;
@@ -72,7 +76,7 @@ protected:
     std::vector<QString> ShownTexts() const;
 
 private:
-    QTimer m_messageWatch;
+    QTimer m_modalWatch;
 };
 
 }  // namespace kestrune::test

@@ -125,22 +125,20 @@ TEST(MainWindowClosing, ExitAndTheCloseButtonEndTheRunWithOkOnceTheStoreSucceeds
 
 TEST_F(MainWindow, HelpCommandsAndAcceleratorsOpenNothingAndAboutShowsTheProductLine)
 {
-    {
-        ModalWatcher anyDialog;
-        ChooseMenu(*dlg, ID_HELP_HELP);
-        ChooseMenu(*dlg, ID_HELP_CONTENTS);
-        for (const auto& [key, mods] : {std::pair{Qt::Key_O, Qt::ControlModifier}, {Qt::Key_F1, Qt::ShiftModifier},
-                                        {Qt::Key_F1, Qt::NoModifier}})
-            PressKey(List(), key, mods);
-        EXPECT_EQ(anyDialog.Count(), 0);
-    }
+    onDialog = [](CDialog&) {};
+    ChooseMenu(*dlg, ID_HELP_HELP);
+    ChooseMenu(*dlg, ID_HELP_CONTENTS);
+    for (const auto& [key, mods] : {std::pair{Qt::Key_O, Qt::ControlModifier}, {Qt::Key_F1, Qt::ShiftModifier},
+                                    {Qt::Key_F1, Qt::NoModifier}})
+        PressKey(List(), key, mods);
+    EXPECT_EQ(dialogs, 0);
     QString line;
-    ModalWatcher about([&](CDialog& box) {
+    onDialog = [&](CDialog& box) {
         line = box.parentWidget() == dlg.get() ? Text(box, IDC_VERSION) : "not owned by the main window";
         Click(box, IDOK);
-    });
+    };
     ChooseMenu(*dlg, ID_APP_ABOUT);
-    EXPECT_EQ(about.Count(), 1);
+    EXPECT_EQ(dialogs, 1);
     EXPECT_EQ(line, Loaded(IDS_PRODUCT_VERSION));
 }
 
@@ -200,9 +198,7 @@ TEST_F(OptionsDialog, OpensEmptyEachTimeBlocksTheMainWindowAndChangesNothing)
     // Closed by OK, Cancel, Esc, Enter and the close box, each in turn.
     for (int way = 0; way < 5; ++way) {
         SCOPED_TRACE(way);
-        int opened = 0;
-        ModalWatcher watcher([&](CDialog& options) {
-            ++opened;
+        onDialog = [&](CDialog& options) {
             EXPECT_NE(dynamic_cast<COptionsDlg*>(&options), nullptr);
             EXPECT_EQ(options.windowModality(), Qt::ApplicationModal);
             EXPECT_EQ(ControlAs<QTreeWidget>(options, IDC_OPTIONS_TREE)->topLevelItemCount(), 0);
@@ -219,9 +215,9 @@ TEST_F(OptionsDialog, OpensEmptyEachTimeBlocksTheMainWindowAndChangesNothing)
             default: options.close(); break;
             }
             EXPECT_FALSE(options.isVisible());
-        });
+        };
         ChooseMenu(*dlg, ID_FILE_SETTINGS);
-        EXPECT_EQ(opened, 1);
+        EXPECT_EQ(dialogs, way + 1);
     }
     EXPECT_EQ(ShownTexts(), shownBefore);
     EXPECT_EQ(Text(*dlg, IDC_SELECTED), "1");
