@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDir>
 #include <QTemporaryDir>
 
 #include <filesystem>
@@ -9,9 +10,17 @@
 
 namespace kestrune::test {
 
-// A fresh folder under the system's temporary directory, removed with everything in it.
+// A fresh folder under the system's temporary directory, removed with everything in it (by name as
+// bytes: Qt would leave a name that is not UTF-8).
 class TempDir {
 public:
+    TempDir() { m_dir.setAutoRemove(false); }
+    ~TempDir()
+    {
+        std::error_code ignored;
+        std::filesystem::remove_all(Path(), ignored);
+    }
+
     std::filesystem::path Path() const { return m_dir.path().toStdString(); }
     // The folder as the program writes it: with a trailing "/".
     std::string Str() const { return Path().string() + "/"; }
@@ -29,7 +38,7 @@ public:
     }
 
 private:
-    QTemporaryDir m_dir;
+    QTemporaryDir m_dir{QDir::tempPath() + "/kestrune-test-XXXXXX"};
 };
 
 inline std::string ReadFile(const std::filesystem::path& p)
