@@ -44,17 +44,13 @@ TEST(LegacyText, SingleByteTextsReadAsCyrillicOrLatin1InId3v2FramesAndId3v1)
         for (const std::string& text : *texts) {
             SCOPED_TRACE(text);
             const std::string bytes = InCodePage(text, page);
-            Mp3Spec v2;
-            v2.frames = {SingleByteFrame("TIT2", bytes), SingleByteComment(bytes),
-                         AnyFrame("WXXX", std::string(2, '\0') + bytes)};
-            const auto fields = LoadFields(dir.Write("v2.mp3", MakeMp3(v2)));
+            const auto fields = LoadFields(dir.Write("v2.mp3", MakeMp3({.frames = {SingleByteFrame("TIT2", bytes),
+                SingleByteComment(bytes), AnyFrame("WXXX", std::string(2, '\0') + bytes)}})));
             EXPECT_EQ(fields.at("title"), text);
             EXPECT_EQ(fields.at("comment"), text);
             EXPECT_EQ(fields.at("URL"), text);
-            Mp3Spec v1;
-            v1.id3v2Version = 0;
-            v1.id3v1 = Id3v1{.title = bytes, .artist = bytes + std::string(30, ' ')};
-            const auto fromV1 = LoadFields(dir.Write("v1.mp3", MakeMp3(v1)));
+            const auto fromV1 = LoadFields(dir.Write("v1.mp3", MakeMp3({.id3v2Version = 0,
+                .id3v1 = Id3v1{.title = bytes, .artist = bytes + std::string(30, ' ')}})));
             EXPECT_EQ(fromV1.at("title"), text);
             EXPECT_EQ(fromV1.at("artist"), text) << "space padding is not text";
         }
@@ -95,10 +91,7 @@ TEST(LegacyText, OddStoredTextsReadAsTheTextTheyHold)
     TempDir dir;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
-        Mp3Spec mp3;
-        mp3.id3v2Version = c.version;
-        mp3.frames = {c.frame};
-        const auto file = dir.Write("a.mp3", MakeMp3(mp3));
+        const auto file = dir.Write("a.mp3", MakeMp3({.id3v2Version = c.version, .frames = {c.frame}}));
         EXPECT_EQ(LoadFields(file).at(c.field), c.text);
         // Saving another field keeps the frame as stored; writing its own field gives a plain frame.
         const std::string stored = StoredFrame(ReadFile(file), c.frame.id, c.version);
@@ -117,15 +110,14 @@ TEST(LegacyText, OddStoredTextsReadAsTheTextTheyHold)
 TEST(LegacyText, ASetFieldWithLegacyTextIsWrittenInAStandardEncodingAnUnsetOneStaysByteForByte)
 {
     TempDir dir;
-    Mp3Spec mp3;
-    mp3.frames = {SingleByteFrame("TIT2", InCodePage("Группа крови", "CP1251")),
-                  SingleByteFrame("TPE1", InCodePage("Кино", "CP1251")),
-                  SingleByteFrame("TALB", InCodePage("Björk", "ISO-8859-1")),
-                  AnyFrame("COMM", std::string("\0eng", 4) + InCodePage("Описание", "CP1251") + '\0' +
-                                       InCodePage("Заметка", "CP1251")),
-                  AnyFrame("WXXX", std::string(2, '\0') + InCodePage("http://пример.рф", "CP1251"))};
-    mp3.padding = 1000;
-    const auto file = dir.Write("a.mp3", MakeMp3(mp3));
+    const auto file = dir.Write(
+        "a.mp3", MakeMp3({.frames = {SingleByteFrame("TIT2", InCodePage("Группа крови", "CP1251")),
+                                     SingleByteFrame("TPE1", InCodePage("Кино", "CP1251")),
+                                     SingleByteFrame("TALB", InCodePage("Björk", "ISO-8859-1")),
+                                     AnyFrame("COMM", std::string("\0eng", 4) + InCodePage("Описание", "CP1251") +
+                                                          '\0' + InCodePage("Заметка", "CP1251")),
+                                     AnyFrame("WXXX", std::string(2, '\0') + InCodePage("http://пример.рф", "CP1251"))},
+                          .padding = 1000}));
     const std::string before = ReadFile(file);
     CMp3File record(file.string());
     record.Load();

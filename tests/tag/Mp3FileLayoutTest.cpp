@@ -36,10 +36,8 @@ struct LayoutCase {
 
 std::vector<LayoutCase> LayoutCases()
 {
-    Mp3Spec small;
-    small.frames = {TextFrame("TIT2", "Old title"), TextFrame("TPE1", "Old artist"), CommentFrame("Comment")};
-    small.padding = 600;
-    small.id3v1 = Id3v1{"Old title", "Old artist"};
+    Mp3Spec small{.frames = {TextFrame("TIT2", "Old title"), TextFrame("TPE1", "Old artist"), CommentFrame("Comment")},
+                  .padding = 600, .id3v1 = Id3v1{"Old title", "Old artist"}};
     Mp3Spec noId3v1 = small;
     noId3v1.id3v1.reset();
     Mp3Spec pictureFirst = small;
@@ -169,9 +167,7 @@ TEST(Mp3FileLayout, AnInPlaceSaveCutShortAfterAnyWriteLeavesWholeTags)
 TEST(Mp3FileLayout, AFileChangedOrReplacedAfterLoadIsNotWrittenFromWhatWasLoaded)
 {
     TempDir dir;
-    Mp3Spec mp3;
-    mp3.frames = {TextFrame("TIT2", "Old title"), TextFrame("TALB", "Old album")};
-    mp3.padding = 500;
+    Mp3Spec mp3{.frames = {TextFrame("TIT2", "Old title"), TextFrame("TALB", "Old album")}, .padding = 500};
     const auto file = dir.Write("a.mp3", MakeMp3(mp3));
     CMp3File record(file.string());
     record.Load();

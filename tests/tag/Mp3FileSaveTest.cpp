@@ -60,12 +60,9 @@ TEST(Mp3FileSave, WritesUnicodeAndLongTextsAndKeepsEverythingElseInEachTagVersio
         const std::map<std::string, std::string> keys = {{"title", "TIT2"}, {"composer", "TCOM"},
             {"copyright", "TCOP"}, {"comment", "COMM::eng"}, {"genre", "TCON"}, {"encoded by", "TENC"},
             {"year", c.version == 4 ? "TDRC" : "TYER"}};
-        Mp3Spec mp3;
-        mp3.id3v2Version = c.version;
-        mp3.padding = 512;
-        mp3.frames = c.frames;
         TempDir dir;
-        const auto file = dir.Write("song.mp3", MakeMp3(mp3));
+        const auto file =
+            dir.Write("song.mp3", MakeMp3({.id3v2Version = c.version, .frames = c.frames, .padding = 512}));
         const std::string before = ReadFile(file);
         ASSERT_TRUE(SaveTexts(file, texts));
         const std::string after = ReadFile(file);
@@ -95,10 +92,8 @@ TEST(Mp3FileSave, WritesUnicodeAndLongTextsAndKeepsEverythingElseInEachTagVersio
 TEST(Mp3FileSave, ATextFrameHeldTwiceIsKeptUntilItsFieldIsWrittenThenOnlyTheNewTextRemains)
 {
     TempDir dir;
-    Mp3Spec mp3;
-    mp3.frames = {TextFrame("TIT2", "First"), TextFrame("TPE1", "Artist"), TextFrame("TIT2", "Second")};
-    mp3.padding = 500;
-    const auto file = dir.Write("a.mp3", MakeMp3(mp3));
+    const auto file = dir.Write("a.mp3", MakeMp3({.frames = {TextFrame("TIT2", "First"), TextFrame("TPE1", "Artist"),
+                                                             TextFrame("TIT2", "Second")}, .padding = 500}));
     auto count = [&](const std::string& what) {
         const std::string bytes = ReadFile(file);
         size_t n = 0;
@@ -130,9 +125,7 @@ TEST(Mp3FileSave, CommentAndUrlAreReadFromAndWrittenToTheFrameTheEditorShows)
     for (const Case& c : cases) {
         SCOPED_TRACE("loaded comment '" + c.comment + "'");
         TempDir dir;
-        Mp3Spec mp3;
-        mp3.frames = c.frames;
-        const auto file = dir.Write("a.mp3", MakeMp3(mp3));
+        const auto file = dir.Write("a.mp3", MakeMp3({.frames = c.frames}));
         const auto loaded = LoadFields(file);
         EXPECT_EQ(loaded.at("comment"), c.comment);
         EXPECT_EQ(loaded.at("URL"), c.url);
