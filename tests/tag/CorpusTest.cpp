@@ -17,12 +17,21 @@ namespace fs = std::filesystem;
 // understood" fails.
 const std::set<std::string> kCorpusMayBeRefused = {"emptyfile.mp3"};
 
+// The files of a folder (none when it is absent), by name.
+std::vector<fs::path> FilesIn(const fs::path& folder)
+{
+    std::vector<fs::path> files;
+    std::error_code absent;
+    for (const auto& entry : fs::directory_iterator(folder, absent))
+        if (entry.is_regular_file() && entry.path().filename() != "README.md")
+            files.push_back(entry.path());
+    std::sort(files.begin(), files.end());
+    return files;
+}
+
 TEST(Corpus, SavingARealFileKeepsEveryFrameAndTheAudioOrChangesNothing)
 {
-    std::vector<fs::path> sources;
-    std::error_code ec;
-    for (const auto& entry : fs::directory_iterator(KESTRUNE_CORPUS_DIR, ec))
-        sources.push_back(entry.path());
+    const std::vector<fs::path> sources = FilesIn(KESTRUNE_CORPUS_DIR);
     if (sources.empty())
         GTEST_SKIP() << "corpus not present";
     for (const fs::path& source : sources) {
@@ -72,11 +81,7 @@ const std::set<std::string> kRegressionsMayBeRefused = {
 
 TEST(RegressionFiles, EveryStoredFileIsSavedWholeOrLeftAsItWas)
 {
-    std::vector<fs::path> files;
-    for (const auto& entry : fs::directory_iterator(KESTRUNE_REGRESSIONS_DIR))
-        if (entry.is_regular_file() && entry.path().filename() != "README.md")
-            files.push_back(entry.path());
-    std::sort(files.begin(), files.end());
+    const std::vector<fs::path> files = FilesIn(KESTRUNE_REGRESSIONS_DIR);
     ASSERT_FALSE(files.empty());
 
     for (const fs::path& source : files) {
