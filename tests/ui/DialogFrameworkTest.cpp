@@ -10,6 +10,7 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QPushButton>
 #include <QTest>
 #include <QThread>
 
@@ -75,25 +76,17 @@ TEST(DialogKeys, EnterEscAndTheCloseBoxAreTheDialogsCommandsAndAFocusedButtonTak
     EXPECT_EQ(dlg.log, (Log{"OK", "Cancel", "Cancel", "clicked"}));
 }
 
-// The box's default button ends it with its own id.
-class Box : public CDialog {
-public:
-    Box() : CDialog(IDD_TEST_BOX) {}
-
-private:
-    void OnYes() { EndDialog(IDC_YES); }
-    const MessageMap& GetMessageMap() const override
-    {
-        static const MessageMap map{msg::Clicked(IDC_YES, &Box::OnYes)};
-        return map;
-    }
-};
-
+// From the edit, the first tab stop (a focused push button would take Enter itself), Enter clicks the
+// default button.
 TEST(DialogKeys, DefaultButtonTakesEnterAndEscCancels)
 {
-    Box enter, esc;
-    // From the edit, the first tab stop: a focused push button would take Enter itself.
-    EXPECT_EQ(RunModal(enter, [&] { PressKey(Control(enter, IDC_NOTE), Qt::Key_Return); }), IDC_YES);
+    CDialog enter(IDD_TEST_BOX), esc(IDD_TEST_BOX);
+    EXPECT_EQ(RunModal(enter, [&] {
+                  QObject::connect(ControlAs<QPushButton>(enter, IDC_YES), &QPushButton::clicked,
+                                   [&] { enter.EndDialog(IDC_YES); });
+                  PressKey(Control(enter, IDC_NOTE), Qt::Key_Return);
+              }),
+              IDC_YES);
     EXPECT_EQ(RunModal(esc, [&] { PressKey(QApplication::focusWidget(), Qt::Key_Escape); }), IDCANCEL);
 }
 
