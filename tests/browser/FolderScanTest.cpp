@@ -57,6 +57,7 @@ TEST(FolderScan, MissingUnreadableOrUnusableFoldersGiveNothing)
                           ? 0
                           : 1),
                 testing::ExitedWithCode(0), "");
+    chmod((tmp.Path() / "locked").c_str(), 0755);  // so that the folder can go
 }
 
 // The walk goes level by level through each real folder once; its one-pass form, which reads each

@@ -8,15 +8,11 @@
 #include "support/MainWindowFixture.h"
 
 #include <QApplication>
-#include <QMessageBox>
 #include <QRegularExpression>
-#include <QTest>
-#include <QTimer>
 
 #include <sys/stat.h>
 
 #include <array>
-#include <functional>
 #include <map>
 
 namespace kestrune::test {
@@ -37,32 +33,6 @@ Bars BarsOf(const CSaveProgressDlg& progress)
     return {file->Value(), file->Minimum(), file->Maximum(), total->Value(), total->Minimum(), total->Maximum()};
 }
 
-// Records and closes every message box that opens while it lives.
-struct MessageBoxWatcher {
-    struct Seen {
-        QString caption, text, details;
-        QWidget* parent;
-        bool otherModalOpen;
-    };
-    std::vector<Seen> seen;
-    QTimer timer;
-
-    MessageBoxWatcher()
-    {
-        QObject::connect(&timer, &QTimer::timeout, [this] {
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            if (!box || !box->isVisible())
-                return;
-            bool otherModal = false;
-            for (QWidget* w : QApplication::topLevelWidgets())
-                otherModal = otherModal || (w != box && w->isVisible() && w->isModal());
-            seen.push_back({box->windowTitle(), box->text(), box->detailedText(), box->parentWidget(), otherModal});
-            box->accept();
-        });
-        timer.start(5);
-    }
-};
-
 class SaveCommand : public MainWindowFixture {
 protected:
     // song1.mp3 ... songN.mp3, entered.
@@ -81,9 +51,11 @@ protected:
         for (size_t i = 0; i < entries.size(); ++i)
             ClickEntry(entries[i], i == 0 ? Qt::NoModifier : Qt::ControlModifier);
     }
+    // Ticks the field (when it is not ticked yet) and types its text.
     void Set(TagFieldId field, const QString& text)
     {
-        Tick(field);
+        if (!(dlg.get()->*RowOf(field).write))
+            Tick(field);
         Retype(field, text);
     }
 };
@@ -121,7 +93,6 @@ TEST_F(SaveCommand, WritesTheTickedFieldsIntoEverySelectedFileInListOrderWithThe
             EXPECT_EQ(dlg->m_bWriteYear, 0);
         });
     });
-    MessageBoxWatcher boxes;
     Click(*dlg, IDC_SAVE);
 
     for (size_t i = 0; i < selectedBefore.size(); ++i)
@@ -134,7 +105,6 @@ TEST_F(SaveCommand, WritesTheTickedFieldsIntoEverySelectedFileInListOrderWithThe
         SCOPED_TRACE(name);
         for (const auto& [field, text] : LoadFields(PathOf(name + ".mp3")))
             EXPECT_EQ(text, ticked.count(field) ? ticked.at(field) : OriginalText(name, field)) << field;
-        EXPECT_EQ(MissingFrames(PathOf(name + ".mp3")), "");
     }
     EXPECT_EQ(Bytes("song4.mp3"), untouched);
 
@@ -143,75 +113,61 @@ TEST_F(SaveCommand, WritesTheTickedFieldsIntoEverySelectedFileInListOrderWithThe
     EXPECT_EQ(Text(*dlg, IDC_STATUS), Loaded(IDS_STATUS_READY_TEXT));
     EXPECT_EQ(Entries(LVNI_SELECTED), selectedBefore);
     EXPECT_EQ(ShownTexts(), shownBefore);
-    EXPECT_TRUE(boxes.seen.empty());
 }
 
-// The three ways of asking to stop while a file is in hand.
-enum class CancelBy { Button, Esc, CloseBox };
-void PrintTo(CancelBy way, std::ostream* out)
+// Each way of asking to stop while file 2 of 4 is in hand ends the run when that file is done.
+TEST_F(SaveCommand, CancelByButtonEscOrTheCloseBoxEndsTheRunWhenTheFileInHandIsDone)
 {
-    *out << (way == CancelBy::Button ? "Button" : way == CancelBy::Esc ? "Esc" : "CloseBox");
-}
+    for (const char* way : {"button", "Esc", "close box"}) {
+        SCOPED_TRACE(way);
+        OpenSongs(4);
+        const std::vector<std::string> entries = Entries(), later = {Bytes(entries[2]), Bytes(entries[3])};
+        Select(entries);
+        Set(TagFieldId::Title, "Written");
 
-class SaveCancel : public SaveCommand, public testing::WithParamInterface<CancelBy> {};
+        Bars atEnd{};
+        QString captionAtEnd;
+        StepHook hook([&](const std::string& path, int step) {
+            if (path != PathOf(entries[1]) || step != 1)
+                return;
+            UiCall(dlg.get(), [&] {
+                CSaveProgressDlg* progress = RunningProgress();
+                ASSERT_NE(progress, nullptr);
+                QObject::connect(progress, &QDialog::finished, [&, progress] {
+                    atEnd = BarsOf(*progress);
+                    captionAtEnd = Text(*progress, IDCANCEL);
+                });
+                QWidget* cancel = progress->GetDlgItem(IDCANCEL);
+                PressKey(cancel, Qt::Key_Return);
+                EXPECT_FALSE(progress->m_bStop) << "Enter on the focused Cancel button does not cancel";
+                if (way == std::string("button"))
+                    Click(cancel);
+                else if (way == std::string("Esc"))
+                    PressKey(cancel, Qt::Key_Escape);
+                else
+                    progress->close();
+                EXPECT_TRUE(progress->m_bStop);
+                EXPECT_FALSE(cancel->isEnabled());
+                EXPECT_EQ(Text(*progress, IDCANCEL), "Отменяется...");
 
-TEST_P(SaveCancel, DuringFileKTheRunEndsWhenThatFileIsDone)
-{
-    OpenSongs(4);
-    std::vector<std::string> entries, before;
-    for (int row = 0; row < List()->GetItemCount(); ++row) {
-        entries.push_back(List()->GetItemText(row));
-        before.push_back(Bytes(entries.back()));
-    }
-    Select(entries);
-    Set(TagFieldId::Title, "Written");
-
-    Bars atEnd{};
-    QString captionAtEnd;
-    StepHook hook([&](const std::string& path, int step) {
-        if (path != PathOf(entries[1]) || step != 1)  // k = 2 of 4
-            return;
-        UiCall(dlg.get(), [&] {
-            CSaveProgressDlg* progress = RunningProgress();
-            ASSERT_NE(progress, nullptr);
-            QObject::connect(progress, &QDialog::finished, [&, progress] {
-                atEnd = BarsOf(*progress);
-                captionAtEnd = Text(*progress, IDCANCEL);
-            });
-            QWidget* cancel = progress->GetDlgItem(IDCANCEL);
-            PressKey(cancel, Qt::Key_Return);
-            EXPECT_FALSE(progress->m_bStop) << "Enter on the focused Cancel button does not cancel";
-            if (GetParam() == CancelBy::Button)
-                Click(cancel);
-            else if (GetParam() == CancelBy::Esc)
+                // A second request while the worker runs is ignored, whichever way it comes.
                 PressKey(cancel, Qt::Key_Escape);
-            else
                 progress->close();
-            EXPECT_TRUE(progress->m_bStop);
-            EXPECT_FALSE(cancel->isEnabled());
-            EXPECT_EQ(Text(*progress, IDCANCEL), "Отменяется...");
-
-            // A second request while the worker runs is ignored, whichever way it comes.
-            PressKey(cancel, Qt::Key_Escape);
-            progress->close();
-            QApplication::processEvents();
-            EXPECT_TRUE(progress->isVisible());
+                QApplication::processEvents();
+                EXPECT_TRUE(progress->isVisible());
+            });
         });
-    });
-    Click(*dlg, IDC_SAVE);
+        Click(*dlg, IDC_SAVE);
 
-    EXPECT_EQ(TitleOf(entries[0]), "Written");
-    EXPECT_EQ(TitleOf(entries[1]), "Written") << "the file in hand is completed";
-    EXPECT_EQ(Bytes(entries[2]), before[2]);
-    EXPECT_EQ(Bytes(entries[3]), before[3]);
-    EXPECT_EQ(atEnd[3], 2) << "files done";
-    EXPECT_EQ(atEnd[0], 14) << "steps of the last file";
-    EXPECT_EQ(captionAtEnd, "OK");
-    EXPECT_EQ(Text(*dlg, IDC_STATUS), Loaded(IDS_STATUS_READY_TEXT));
+        EXPECT_EQ(TitleOf(entries[0]), "Written");
+        EXPECT_EQ(TitleOf(entries[1]), "Written") << "the file in hand is completed";
+        EXPECT_EQ((std::vector{Bytes(entries[2]), Bytes(entries[3])}), later);
+        EXPECT_EQ(atEnd[3], 2) << "files done";
+        EXPECT_EQ(atEnd[0], 14) << "steps of the last file";
+        EXPECT_EQ(captionAtEnd, "OK");
+        EXPECT_EQ(Text(*dlg, IDC_STATUS), Loaded(IDS_STATUS_READY_TEXT));
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(EachWay, SaveCancel, testing::Values(CancelBy::Button, CancelBy::Esc, CancelBy::CloseBox),
-                         testing::PrintToStringParamName());
 
 // The file written is the one selected in the listed folder, whatever the path field shows: a partly
 // typed name ("Mu" lists the entries beginning with Mu), a path retyped too short to refill the list, or
@@ -238,9 +194,7 @@ TEST_F(SaveCommand, TheSelectedFileIsTheListedFoldersWhateverThePathFieldShows)
         }
         ClickEntry(c.entry);
         EXPECT_EQ(Shown(TagFieldId::Title).toStdString(), OriginalText(c.tag, "title"));
-        if (!dlg->m_bWriteTitle)
-            Tick(TagFieldId::Title);
-        Retype(TagFieldId::Title, "Written");
+        Set(TagFieldId::Title, "Written");
         Click(*dlg, IDC_SAVE);
         EXPECT_EQ(TitleOf(folder + c.entry), "Written");
         if (!folder.empty() && !c.retyped) {  // "S" and Up start from the path after the save's store
@@ -266,11 +220,11 @@ TEST_F(SaveCommand, FilesThatCannotBeWrittenAreListedInOneMessageWithTheirReason
     Set(TagFieldId::Title, "Written");
     const std::string damagedBytes = Bytes("damaged.mp3");
 
-    MessageBoxWatcher boxes;
     Click(*dlg, IDC_SAVE);
 
-    ASSERT_EQ(boxes.seen.size(), 1u);
-    const auto& report = boxes.seen.front();
+    ASSERT_EQ(messages.size(), 1u);
+    const Message report = messages.front();
+    messages.clear();
     EXPECT_EQ(report.caption, Loaded(IDS_NOT_WRITTEN_CAPTION));
     EXPECT_EQ(report.text, "Теги записаны не во все файлы. Не записано: 3 из 5.");
     // Each file with the user's sentence and the technical detail, in list order.

@@ -41,8 +41,7 @@ inline std::string TaggedMp3(const std::string& name)
 // texts the tests write never spell a frame id.
 inline std::string MissingFrames(const std::filesystem::path& file)
 {
-    const std::string bytes = ReadFile(file);
-    const std::string tag = bytes.substr(0, bytes.size() - AudioOf(bytes).size());
+    const std::string tag = PartsOf(ReadFile(file)).id3v2;
     std::string missing;
     for (const TagField& field : kTagFields)
         if (tag.find(field.frameId23) == std::string::npos)

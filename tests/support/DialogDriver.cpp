@@ -4,10 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
-#include <QPointer>
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QTest>
@@ -47,6 +47,13 @@ void Click(const CDialog& dialog, int id)
     Click(Control(dialog, id));
 }
 
+void DoubleClick(QAbstractItemView* view, QPoint at, Qt::MouseButton button)
+{
+    QTest::mouseClick(view->viewport(), button, Qt::NoModifier, at);
+    QTest::mouseDClick(view->viewport(), button, Qt::NoModifier, at);
+    QTest::mouseRelease(view->viewport(), button, Qt::NoModifier, at);
+}
+
 void Type(QWidget* widget, const QString& text)
 {
     // QTest::keyClicks aborts on non-ASCII text; one key event per character works.
@@ -83,46 +90,6 @@ int RunModal(CDialog& dialog, const std::function<void()>& action)
     const int result = dialog.DoModal();
     EXPECT_TRUE(ran) << "the dialog ended before its action ran";
     return result;
-}
-
-struct ModalWatcher::State {
-    std::function<void(CDialog&)> action;
-    QPointer<QWidget> below;
-    QTimer timer;
-    int count = 0;
-};
-
-ModalWatcher::ModalWatcher(std::function<void(CDialog&)> action) : m_state(std::make_shared<State>())
-{
-    m_state->action = std::move(action);
-    m_state->below = QApplication::activeModalWidget();
-    std::weak_ptr<State> weak = m_state;
-    QObject::connect(&m_state->timer, &QTimer::timeout, [weak] {
-        auto state = weak.lock();
-        if (!state)
-            return;
-        auto* dialog = qobject_cast<CDialog*>(QApplication::activeModalWidget());
-        if (!dialog || dialog == state->below || !dialog->isVisible())
-            return;
-        // The action may open a dialog of its own; keep this watcher out of it.
-        state->timer.stop();
-        ++state->count;
-        QPointer<CDialog> guard(dialog);
-        EXPECT_TRUE(QTest::qWaitForWindowActive(dialog));
-        if (state->action)
-            state->action(*dialog);
-        if (guard && guard->isVisible())
-            guard->EndDialog(kStillOpen);
-        state->timer.start();
-    });
-    m_state->timer.start(5);
-}
-
-ModalWatcher::~ModalWatcher() = default;
-
-int ModalWatcher::Count() const
-{
-    return m_state->count;
 }
 
 }  // namespace kestrune::test

@@ -3,8 +3,11 @@
 #include "settings/StringResources.h"
 
 #include <QAbstractItemModel>
+#include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QPointer>
 #include <QTest>
 
 #include <algorithm>
@@ -31,15 +34,41 @@ QString Loaded(unsigned stringId)
 void MainWindowFixture::SetUp()
 {
     dlg = std::make_unique<CKestruneDlg>();
-    dlg->m_folderPicker = [this] {
-        ++pickerRuns;
-        return pickerAnswer;
-    };
+    dlg->m_folderPicker = [this] { return pickerAnswer; };
     dlg->Create();
     dlg->show();
     dlg->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(dlg.get()));
     QObject::connect(List()->model(), &QAbstractItemModel::modelReset, [this] { ++fills; });
+    QObject::connect(&m_modalWatch, &QTimer::timeout, [this] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (auto* box = qobject_cast<QMessageBox*>(modal); box && box->isVisible()) {
+            bool otherModal = false;
+            for (QWidget* w : QApplication::topLevelWidgets())
+                otherModal = otherModal || (w != box && w->isVisible() && w->isModal());
+            messages.push_back({box->windowTitle(), box->text(), box->detailedText(), box->parentWidget(), otherModal});
+            box->accept();
+        }
+        QPointer<CDialog> dialog = qobject_cast<CDialog*>(modal);
+        if (!onDialog || !dialog || !dialog->isVisible())
+            return;
+        m_modalWatch.stop();  // the action may open a dialog of its own
+        ++dialogs;
+        EXPECT_TRUE(QTest::qWaitForWindowActive(dialog));
+        onDialog(*dialog);
+        if (dialog && dialog->isVisible())
+            dialog->EndDialog(kStillOpen);
+        m_modalWatch.start();
+    });
+    m_modalWatch.start(5);
+}
+
+void MainWindowFixture::TearDown()
+{
+    m_modalWatch.stop();
+    for (const Message& m : messages)
+        ADD_FAILURE() << "unexpected message: " << m.text.toStdString() << "\n" << m.details.toStdString();
+    dlg.reset();
 }
 
 std::vector<std::string> MainWindowFixture::Entries(unsigned flags) const
@@ -65,14 +94,6 @@ void MainWindowFixture::ClickEntry(const std::string& entry, Qt::KeyboardModifie
     QTest::mouseClick(List()->viewport(), Qt::LeftButton, modifiers, At(entry));
 }
 
-void MainWindowFixture::DoubleClickEntry(const std::string& entry)
-{
-    const QPoint at = At(entry);
-    QTest::mouseClick(List()->viewport(), Qt::LeftButton, Qt::NoModifier, at);
-    QTest::mouseDClick(List()->viewport(), Qt::LeftButton, Qt::NoModifier, at);
-    QTest::mouseRelease(List()->viewport(), Qt::LeftButton, Qt::NoModifier, at);
-}
-
 void MainWindowFixture::PressEnterOnList()
 {
     List()->setFocus();
@@ -94,10 +115,8 @@ void MainWindowFixture::Retype(TagFieldId field, const QString& text)
         editor = combo->lineEdit();
     editor->setFocus();
     PressKey(editor, Qt::Key_A, Qt::ControlModifier);
-    if (text.isEmpty())
-        PressKey(editor, Qt::Key_Backspace);
-    else
-        Type(editor, text);
+    PressKey(editor, Qt::Key_Backspace);
+    Type(editor, text);
 }
 
 std::vector<QString> MainWindowFixture::ShownTexts() const

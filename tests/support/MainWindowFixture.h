@@ -12,7 +12,9 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QString>
+#include <QTimer>
 
+#include <functional>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -30,17 +32,27 @@ void ClickThroughWindow(QWidget* target);
 QString Loaded(unsigned stringId);
 
 // The main window shown headless and active, with a folder of the test's own files, a fake folder
-// picker, and the user's ways of reaching the list, the path and the tag field panel.
+// picker, and the user's ways of reaching the list, the path and the tag field panel. Every message
+// box is recorded and closed as soon as it opens, so that none can block a test; one the test did not
+// take out of `messages` fails it. While `onDialog` is set, every dialog of the program that opens
+// modal is counted and, once active, given to it; one it leaves open is ended with kStillOpen.
 class MainWindowFixture : public testing::Test {
 protected:
     TempDir dir;
     std::unique_ptr<CKestruneDlg> dlg;
     std::optional<std::string> pickerAnswer;  // what the folder picker answers
-    int pickerRuns = 0;
     int fills = 0;  // list fills so far: every fill starts by emptying the list
+    struct Message {
+        QString caption, text, details;
+        QWidget* parent;
+        bool otherModalOpen;  // another modal window was open beside it
+    };
+    std::vector<Message> messages;
+    std::function<void(CDialog&)> onDialog;
+    int dialogs = 0;
 
     void SetUp() override;
-    void TearDown() override { dlg.reset(); }
+    void TearDown() override;
 
     void OpenFolder() { dlg->ShowFolder(dir.Str()); }
     ListView* List() const { return ControlAs<ListView>(*dlg, IDC_FILES); }
@@ -51,8 +63,7 @@ protected:
     // Where to click on an entry, scrolled into view.
     QPoint At(const std::string& entry) const;
     void ClickEntry(const std::string& entry, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
-    // What a real double-click delivers: press, release, double-click, release.
-    void DoubleClickEntry(const std::string& entry);
+    void DoubleClickEntry(const std::string& entry) { DoubleClick(List(), At(entry)); }
     void PressEnterOnList();
     // Types at the end of the path field (a path the window wrote shows from its start).
     void TypePath(const std::string& text);
@@ -63,6 +74,9 @@ protected:
     void Retype(TagFieldId field, const QString& text);
     // Every shown text of the panel, in row order.
     std::vector<QString> ShownTexts() const;
+
+private:
+    QTimer m_modalWatch;
 };
 
 }  // namespace kestrune::test

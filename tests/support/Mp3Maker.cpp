@@ -2,6 +2,7 @@
 
 #include <iconv.h>
 
+#include <initializer_list>
 #include <stdexcept>
 
 namespace kestrune::test {
@@ -11,7 +12,7 @@ namespace {
 constexpr size_t kFrameBytes = 417;  // MPEG-1 Layer III, 128 kbps, 44.1 kHz, no padding
 constexpr size_t kSideInfoEnd = 4 + 32;
 
-std::string Terminator(Enc enc) { return enc == Enc::Utf16 || enc == Enc::Utf16BE ? std::string(2, '\0') : std::string(1, '\0'); }
+std::string Terminator(Enc enc) { return std::string(enc == Enc::Utf16 || enc == Enc::Utf16BE ? 2 : 1, '\0'); }
 
 // n in `bytes` bytes, most significant first, `bits` bits to a byte (7: a synchsafe integer).
 std::string BigEndian(unsigned long n, int bytes, int bits = 8)
@@ -73,11 +74,19 @@ Id3Frame TextFrame(const std::string& id, const std::string& text, Enc enc)
     return TextFrame(id, std::vector<std::string>{text}, enc);
 }
 
+// The encoding byte, then the parts. Bodies are built by appending: GCC 12 at -O3 warns falsely
+// (-Wrestrict) when a string is prepended to a temporary one, as `a + f()` may do.
+std::string Body(Enc enc, std::initializer_list<std::string> parts)
+{
+    std::string body(1, static_cast<char>(enc));
+    for (const std::string& part : parts)
+        body += part;
+    return body;
+}
+
 Id3Frame TextFrame(const std::string& id, const std::vector<std::string>& values, Enc enc)
 {
-    // Frame bodies are built by appending: GCC 12 at -O3 warns falsely (-Wrestrict) when a string is
-    // prepended to a temporary one, as `a + f()` may do.
-    std::string body(1, static_cast<char>(enc));
+    std::string body = Body(enc, {});
     for (size_t i = 0; i < values.size(); ++i) {
         if (i)
             body += Terminator(enc);
@@ -88,21 +97,13 @@ Id3Frame TextFrame(const std::string& id, const std::vector<std::string>& values
 
 Id3Frame CommentFrame(const std::string& text, const std::string& description, Enc enc, const std::string& language)
 {
-    std::string body(1, static_cast<char>(enc));
-    body += Fixed(language, 3);
-    body += EncodeText(description, enc);
-    body += Terminator(enc);
-    body += EncodeText(text, enc);
-    return {"COMM", body};
+    return {"COMM",
+            Body(enc, {Fixed(language, 3), EncodeText(description, enc), Terminator(enc), EncodeText(text, enc)})};
 }
 
 Id3Frame UrlFrame(const std::string& url, const std::string& description, Enc enc)
 {
-    std::string body(1, static_cast<char>(enc));
-    body += EncodeText(description, enc);
-    body += Terminator(enc);
-    body += url;
-    return {"WXXX", body};
+    return {"WXXX", Body(enc, {EncodeText(description, enc), Terminator(enc), url})};
 }
 
 Id3Frame PictureFrame(const std::string& imageBytes, const std::string& mime)
@@ -112,7 +113,7 @@ Id3Frame PictureFrame(const std::string& imageBytes, const std::string& mime)
 
 Id3Frame LyricsFrame(const std::string& lyrics, Enc enc)
 {
-    return {"USLT", std::string(1, static_cast<char>(enc)) + "eng" + Terminator(enc) + EncodeText(lyrics, enc)};
+    return {"USLT", Body(enc, {"eng", Terminator(enc), EncodeText(lyrics, enc)})};
 }
 
 Id3Frame UserTextFrame(const std::string& description, const std::string& value)
@@ -154,7 +155,8 @@ std::string MakeMp3(const Mp3Spec& mp3)
             frames += f.body;
         }
         frames += std::string(mp3.padding, '\0');
-        out = "ID3" + std::string(1, static_cast<char>(v)) + std::string(2, '\0') + BigEndian(frames.size(), 4, 7) + frames;
+        out = "ID3" + std::string(1, static_cast<char>(v)) + std::string(2, '\0') + BigEndian(frames.size(), 4, 7) +
+              frames;
     }
     out += MpegAudio(mp3.audioFrames);
     if (mp3.id3v1)
@@ -170,7 +172,7 @@ std::string MakeMp3WithTitle(const std::string& title, int id3v2Version)
     return MakeMp3(mp3);
 }
 
-std::string AudioOf(const std::string& bytes)
+Mp3Parts PartsOf(const std::string& bytes)
 {
     size_t start = 0;
     if (bytes.size() >= 10 && bytes.compare(0, 3, "ID3") == 0) {
@@ -179,10 +181,9 @@ std::string AudioOf(const std::string& bytes)
             size = (size << 7) | (static_cast<unsigned char>(bytes[i]) & 0x7F);
         start = std::min(bytes.size(), 10 + size + ((bytes[3] == 4 && (bytes[5] & 0x10)) ? 10 : 0));
     }
-    size_t end = bytes.size();
-    if (end >= start + 128 && bytes.compare(end - 128, 3, "TAG") == 0)
-        end -= 128;
-    return bytes.substr(start, end - start);
+    const size_t end = bytes.size() >= start + 128 && bytes.compare(bytes.size() - 128, 3, "TAG") == 0
+                           ? bytes.size() - 128 : bytes.size();
+    return {bytes.substr(0, start), bytes.substr(start, end - start), bytes.substr(end)};
 }
 
 }  // namespace kestrune::test

@@ -8,12 +8,10 @@
 // 44.1 kHz, silence), an optional ID3v2 tag (v2.2, v2.3 or v2.4) and an optional ID3v1 tag. Texts are
 // given in UTF-8 and stored in the encoding asked for. Nothing here uses the program's own tag code.
 //
-//   Mp3Spec mp3;
-//   mp3.id3v2Version = 4;
-//   mp3.frames = {TextFrame("TIT2", "Заголовок", Enc::Utf8), CommentFrame("a comment"), PictureFrame()};
-//   mp3.padding = 256;
-//   mp3.id3v1 = Id3v1{.title = "Old title"};
-//   tempDir.Write("song.mp3", MakeMp3(mp3));
+//   tempDir.Write("song.mp3", MakeMp3({.id3v2Version = 4,
+//                                      .frames = {TextFrame("TIT2", "Заголовок", Enc::Utf8), PictureFrame()},
+//                                      .padding = 256,
+//                                      .id3v1 = Id3v1{.title = "Old title"}}));
 namespace kestrune::test {
 
 // Text encodings of ID3v2 frames, by their byte value. Utf16 writes a little-endian byte order mark.
@@ -51,9 +49,9 @@ struct Id3v1 {
 
 struct Mp3Spec {
     int id3v2Version = 3;  // 2, 3 or 4; 0 for no ID3v2 tag
-    std::vector<Id3Frame> frames;
+    std::vector<Id3Frame> frames{};
     size_t padding = 0;    // zero bytes after the frames, inside the tag
-    std::optional<Id3v1> id3v1;
+    std::optional<Id3v1> id3v1{};
     int audioFrames = 4;
 };
 
@@ -63,8 +61,13 @@ std::string MakeMp3WithTitle(const std::string& title, int id3v2Version = 3);
 // `count` MPEG frames of silence, each with recognisable unused bytes.
 std::string MpegAudio(int count);
 
-// The bytes between the leading ID3v2 tag and a trailing ID3v1 tag of an MP3 file.
-std::string AudioOf(const std::string& fileBytes);
+// An MP3 file's bytes in three parts: the leading ID3v2 tag (by its declared size, footer included),
+// what follows it, and a trailing ID3v1 tag; the parts absent are empty.
+struct Mp3Parts {
+    std::string id3v2, audio, id3v1;
+};
+Mp3Parts PartsOf(const std::string& fileBytes);
+inline std::string AudioOf(const std::string& fileBytes) { return PartsOf(fileBytes).audio; }
 // The text in the encoding's bytes (no terminator); Latin-1 gives the C library's transliteration, else "?",
 // for what it lacks.
 std::string EncodeText(const std::string& utf8, Enc enc);

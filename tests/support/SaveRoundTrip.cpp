@@ -1,13 +1,12 @@
 #include "support/SaveRoundTrip.h"
 
 #include "support/Mp3Maker.h"
+#include "support/TempDir.h"
 
 #include "tag/Mp3File.h"
 #include "tag/TagFields.h"
 
 #include <array>
-#include <fstream>
-#include <iterator>
 
 namespace kestrune::test {
 
@@ -16,12 +15,6 @@ namespace {
 namespace fs = std::filesystem;
 
 using Texts = std::array<std::string, kTagFields.size()>;
-
-std::string BytesOf(const fs::path& p)
-{
-    std::ifstream in(p, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
 
 Texts TextsOf(const CMp3File& record)
 {
@@ -33,11 +26,7 @@ Texts TextsOf(const CMp3File& record)
 
 bool AloneInItsFolder(const fs::path& file)
 {
-    std::error_code ec;
-    size_t count = 0;
-    for (fs::directory_iterator it(file.parent_path(), ec); !ec && it != fs::directory_iterator(); it.increment(ec))
-        ++count;
-    return !ec && count == 1 && fs::exists(file);
+    return fs::exists(file) && std::distance(fs::directory_iterator(file.parent_path()), fs::directory_iterator()) == 1;
 }
 
 // Texts for the twelve fields in the field table's order. Set 0: Unicode, with a comment long enough
@@ -63,7 +52,7 @@ Texts RoundTripTexts(size_t set)
 
 std::string SaveRoundTripProblem(const fs::path& file, size_t set, bool* refused)
 {
-    const std::string before = BytesOf(file);
+    const std::string before = ReadFile(file);
     const Texts texts = RoundTripTexts(set);
 
     CMp3File record(file.string());
@@ -77,7 +66,7 @@ std::string SaveRoundTripProblem(const fs::path& file, size_t set, bool* refused
     const bool saved = record.Save();
     if (refused)
         *refused = !saved;
-    const std::string after = BytesOf(file);
+    const std::string after = ReadFile(file);
     if (!AloneInItsFolder(file))
         return "a file was left beside the saved one";
 
@@ -98,7 +87,7 @@ std::string SaveRoundTripProblem(const fs::path& file, size_t set, bool* refused
     // Saving what the file holds already must not touch it.
     if (!reread.Save())
         return "saving unchanged texts was refused: " + reread.GetSaveError();
-    if (BytesOf(file) != after)
+    if (ReadFile(file) != after)
         return "saving unchanged texts changed the file";
     if (!AloneInItsFolder(file))
         return "a file was left beside the saved one";

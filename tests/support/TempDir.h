@@ -1,31 +1,50 @@
 #pragma once
 
+#include <QDir>
+#include <QTemporaryDir>
+
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 
 namespace kestrune::test {
 
-// A fresh folder under the system's temporary directory, removed with everything in it.
+// A fresh folder under the system's temporary directory, removed with everything in it (by name as
+// bytes: Qt would leave a name that is not UTF-8).
 class TempDir {
 public:
-    TempDir();
-    ~TempDir();
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
+    TempDir() { m_dir.setAutoRemove(false); }
+    ~TempDir()
+    {
+        std::error_code ignored;
+        std::filesystem::remove_all(Path(), ignored);
+    }
 
-    const std::filesystem::path& Path() const { return m_path; }
+    std::filesystem::path Path() const { return m_dir.path().toStdString(); }
     // The folder as the program writes it: with a trailing "/".
-    std::string Str() const { return m_path.string() + "/"; }
+    std::string Str() const { return Path().string() + "/"; }
     // Writes bytes to a file below the folder, creating parent folders; returns its path.
-    std::filesystem::path Write(const std::string& relative, const std::string& bytes) const;
-    std::filesystem::path Mkdir(const std::string& relative) const;
+    std::filesystem::path Write(const std::string& relative, const std::string& bytes) const
+    {
+        std::filesystem::create_directories((Path() / relative).parent_path());
+        std::ofstream(Path() / relative, std::ios::binary) << bytes;
+        return Path() / relative;
+    }
+    std::filesystem::path Mkdir(const std::string& relative) const
+    {
+        std::filesystem::create_directories(Path() / relative);
+        return Path() / relative;
+    }
 
 private:
-    std::filesystem::path m_path;
+    QTemporaryDir m_dir{QDir::tempPath() + "/kestrune-test-XXXXXX"};
 };
 
-std::string ReadFile(const std::filesystem::path& p);
-// Path of a file of the real-world sample corpus, or empty when the corpus is absent.
-std::filesystem::path CorpusFile(const std::string& name);
+inline std::string ReadFile(const std::filesystem::path& p)
+{
+    std::ifstream in(p, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
 
 }  // namespace kestrune::test

@@ -1,22 +1,12 @@
 #include "tag/TagTestSupport.h"
 
-#include <gtest/gtest.h>
-
 namespace kestrune::test {
 namespace {
-
-namespace fs = std::filesystem;
 
 std::string Cp1251(const std::string& text) { return InCodePage(text, "CP1251"); }
 std::string Latin1(const std::string& text) { return InCodePage(text, "ISO-8859-1"); }
 
 std::string Slot(const std::string& bytes, size_t size) { return (bytes + std::string(size, '\0')).substr(0, size); }
-
-std::string Id3v1Of(const fs::path& file)
-{
-    const std::string bytes = ReadFile(file);
-    return bytes.size() >= 128 ? bytes.substr(bytes.size() - 128) : std::string();
-}
 
 // A file as encoders write them: Unicode ID3v2 texts, and an ID3v1 tag holding them in CP1251 (the
 // album cut to its 30 bytes, the artist padded with spaces), a Latin-1 comment, a track and a genre
@@ -25,14 +15,13 @@ const std::string kLongAlbum = "Звезда по имени Солнце (ре�
 
 std::string EncodedFile()
 {
-    Mp3Spec mp3;
-    mp3.frames = {TextFrame("TIT2", "Группа крови", Enc::Utf16), TextFrame("TPE1", "Кино", Enc::Utf16),
-                  TextFrame("TALB", kLongAlbum, Enc::Utf16), TextFrame("TYER", "1988"),
-                  TextFrame("TCON", "Русский рок", Enc::Utf16), TextFrame("TRCK", "5"), CommentFrame("Café")};
-    mp3.padding = 1000;
-    mp3.id3v1 = Id3v1{Cp1251("Группа крови"), Cp1251("Кино") + std::string(26, ' '), Cp1251(kLongAlbum), "1988",
-                      Latin1("Café"), 5, 17};
-    return MakeMp3(mp3);
+    return MakeMp3({.frames = {TextFrame("TIT2", "Группа крови", Enc::Utf16), TextFrame("TPE1", "Кино", Enc::Utf16),
+                               TextFrame("TALB", kLongAlbum, Enc::Utf16), TextFrame("TYER", "1988"),
+                               TextFrame("TCON", "Русский рок", Enc::Utf16), TextFrame("TRCK", "5"),
+                               CommentFrame("Café")},
+                    .padding = 1000,
+                    .id3v1 = Id3v1{Cp1251("Группа крови"), Cp1251("Кино") + std::string(26, ' '), Cp1251(kLongAlbum),
+                                   "1988", Latin1("Café"), 5, 17}});
 }
 
 TEST(Mp3FileId3v1, ASaveRewritesOnlyTheSlotsThatDoNotHoldTheirTexts)
@@ -67,7 +56,7 @@ TEST(Mp3FileId3v1, ASaveRewritesOnlyTheSlotsThatDoNotHoldTheirTexts)
         SaveTexts(file, c.texts);
         std::string expected = before;
         expected.replace(c.offset, c.size, c.bytes);
-        EXPECT_EQ(Id3v1Of(file), expected);
+        EXPECT_EQ(PartsOf(ReadFile(file)).id3v1, expected);
     }
 
     // A slot left stale (by another program, or by a save cut short between its two writes) is brought
@@ -76,34 +65,29 @@ TEST(Mp3FileId3v1, ASaveRewritesOnlyTheSlotsThatDoNotHoldTheirTexts)
     stale.replace(stale.size() - 128 + 3, 30, Slot("Old title", 30));
     const auto file = dir.Write("stale.mp3", stale);
     SaveTexts(file, {{"composer", "Виктор Цой"}});
-    EXPECT_EQ(Id3v1Of(file), before);
+    EXPECT_EQ(PartsOf(ReadFile(file)).id3v1, before);
 }
 
 TEST(Mp3FileId3v1, AFileWithoutAnId3v1TagGetsOneInTheFormItsReadersShow)
 {
     TempDir dir;
-    Mp3Spec mp3;
-    mp3.frames = {TextFrame("TIT2", "Алла Пугачёва — Миллион алых роз", Enc::Utf16),
-                  TextFrame("TPE1", "Ёлка", Enc::Utf16), TextFrame("TYER", "2001"), TextFrame("TCON", "Pop"),
-                  CommentFrame(std::string(30, 'c'))};
-    mp3.padding = 1000;
-    const auto file = dir.Write("new.mp3", MakeMp3(mp3));
+    const auto file = dir.Write(
+        "new.mp3", MakeMp3({.frames = {TextFrame("TIT2", "Алла Пугачёва — Миллион алых роз", Enc::Utf16),
+                                       TextFrame("TPE1", "Ёлка", Enc::Utf16), TextFrame("TYER", "2001"),
+                                       TextFrame("TCON", "Pop"), CommentFrame(std::string(30, 'c'))},
+                            .padding = 1000}));
     SaveTexts(file, {{"composer", "Раймонд Паулс"}});
-    Mp3Spec expected;
-    expected.id3v2Version = 0;
-    expected.id3v1 = Id3v1{Cp1251("Алла Пугачёва — Миллион алых р"), Cp1251("Ёлка"), "", "2001",
-                           std::string(30, 'c'), 0, 13};  // no track: the comment has all 30 bytes
-    EXPECT_EQ(Id3v1Of(file), MakeMp3(expected).substr(MakeMp3(expected).size() - 128));
+    // No track: the comment has all 30 bytes.
+    const Id3v1 expected{Cp1251("Алла Пугачёва — Миллион алых р"), Cp1251("Ёлка"), "", "2001", std::string(30, 'c'),
+                         0, 13};
+    EXPECT_EQ(PartsOf(ReadFile(file)).id3v1, PartsOf(MakeMp3({.id3v2Version = 0, .id3v1 = expected})).id3v1);
 
     // Stored texts ID3v1 shows oddly are texts all the same: a year "0000" reads and stays.
-    Mp3Spec v1Only;
-    v1Only.id3v2Version = 0;
-    v1Only.id3v1 = Id3v1{"Title", "", "", "0000"};
-    const auto odd = dir.Write("v1.mp3", MakeMp3(v1Only));
-    const std::string before = Id3v1Of(odd);
+    const auto odd = dir.Write("v1.mp3", MakeMp3({.id3v2Version = 0, .id3v1 = Id3v1{"Title", "", "", "0000"}}));
+    const std::string before = PartsOf(ReadFile(odd)).id3v1;
     EXPECT_EQ(LoadFields(odd).at("year"), "0000");
     SaveTexts(odd, {{"composer", "Someone"}});
-    EXPECT_EQ(Id3v1Of(odd), before);
+    EXPECT_EQ(PartsOf(ReadFile(odd)).id3v1, before);
     EXPECT_EQ(LoadFields(odd).at("year"), "0000");
 }
 

@@ -3,8 +3,6 @@
 #include "tag/Mp3FileAccess.h"
 #include "tag/TagTestSupport.h"
 
-#include <gtest/gtest.h>
-
 #include <sys/xattr.h>
 #include <unistd.h>
 
@@ -14,25 +12,6 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr size_t kPage = 4096;
-
-// A file's bytes in three parts: the ID3v2 region (by its declared size), what follows it, and a
-// trailing ID3v1 tag.
-struct Parts {
-    std::string id3v2, audio, id3v1;
-};
-
-Parts PartsOf(const std::string& bytes)
-{
-    size_t size = 0;
-    if (bytes.compare(0, 3, "ID3") == 0) {
-        for (size_t i = 6; i < 10; ++i)
-            size = (size << 7) | (static_cast<unsigned char>(bytes[i]) & 0x7F);
-        size += 10;
-    }
-    const bool v1 = bytes.size() >= size + 128 && bytes.compare(bytes.size() - 128, 3, "TAG") == 0;
-    const size_t end = v1 ? bytes.size() - 128 : bytes.size();
-    return {bytes.substr(0, size), bytes.substr(size, end - size), bytes.substr(end)};
-}
 
 // The file's bytes with its padding grown so that its size modulo a page is `modulo`.
 std::string WithSizeModulo(Mp3Spec mp3, size_t modulo)
@@ -57,10 +36,8 @@ struct LayoutCase {
 
 std::vector<LayoutCase> LayoutCases()
 {
-    Mp3Spec small;
-    small.frames = {TextFrame("TIT2", "Old title"), TextFrame("TPE1", "Old artist"), CommentFrame("Comment")};
-    small.padding = 600;
-    small.id3v1 = Id3v1{"Old title", "Old artist"};
+    Mp3Spec small{.frames = {TextFrame("TIT2", "Old title"), TextFrame("TPE1", "Old artist"), CommentFrame("Comment")},
+                  .padding = 600, .id3v1 = Id3v1{"Old title", "Old artist"}};
     Mp3Spec noId3v1 = small;
     noId3v1.id3v1.reset();
     Mp3Spec pictureFirst = small;
@@ -166,14 +143,14 @@ TEST(Mp3FileLayout, AnInPlaceSaveCutShortAfterAnyWriteLeavesWholeTags)
             return true;
         });
         ASSERT_TRUE(saveInto(reference));
-        const Parts old = PartsOf(c.bytes), new_ = PartsOf(ReadFile(reference));
+        const Mp3Parts old = PartsOf(c.bytes), new_ = PartsOf(ReadFile(reference));
         for (size_t k = 0; k < writes; ++k) {
             SCOPED_TRACE(k);
             const auto file = dir.Write("cut.mp3", c.bytes);
             size_t allowed = k;
             tag::SetInPlaceWriteHookForTests([&](unsigned long long, size_t) { return allowed-- > 0; });
             EXPECT_FALSE(saveInto(file));
-            const Parts cut = PartsOf(ReadFile(file));
+            const Mp3Parts cut = PartsOf(ReadFile(file));
             EXPECT_TRUE(cut.id3v2 == old.id3v2 || cut.id3v2 == new_.id3v2);
             EXPECT_TRUE(cut.id3v1 == old.id3v1 || cut.id3v1 == new_.id3v1);
             EXPECT_EQ(cut.audio, old.audio);
@@ -190,9 +167,7 @@ TEST(Mp3FileLayout, AnInPlaceSaveCutShortAfterAnyWriteLeavesWholeTags)
 TEST(Mp3FileLayout, AFileChangedOrReplacedAfterLoadIsNotWrittenFromWhatWasLoaded)
 {
     TempDir dir;
-    Mp3Spec mp3;
-    mp3.frames = {TextFrame("TIT2", "Old title"), TextFrame("TALB", "Old album")};
-    mp3.padding = 500;
+    Mp3Spec mp3{.frames = {TextFrame("TIT2", "Old title"), TextFrame("TALB", "Old album")}, .padding = 500};
     const auto file = dir.Write("a.mp3", MakeMp3(mp3));
     CMp3File record(file.string());
     record.Load();

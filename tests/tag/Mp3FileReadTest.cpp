@@ -1,8 +1,5 @@
 #include "tag/TagTestSupport.h"
 
-#include <gtest/gtest.h>
-
-
 namespace kestrune::test {
 namespace {
 
@@ -38,23 +35,20 @@ TEST(Mp3FileRead, ReadsEveryFieldInTheFramesOwnEncodingInEachVersion)
 TEST(Mp3FileRead, Id3v1FillsTheFieldsTheId3v2TagLacks)
 {
     TempDir dir;
-    Mp3Spec mp3;
-    mp3.id3v2Version = 0;
-    mp3.id3v1 = Id3v1{"Old title", "Old artist", "Old album", "1987", "Old comment", 7, 17};
-    auto expected = FieldsOf(CMp3File(""));
-    for (const auto& [name, text] : std::map<std::string, std::string>{{"title", "Old title"},
-             {"artist", "Old artist"}, {"album", "Old album"}, {"year", "1987"}, {"comment", "Old comment"},
-             {"track number", "7"}, {"genre", "Rock"}})
-        expected[name] = text;
+    Mp3Spec mp3{.id3v2Version = 0,
+                .id3v1 = Id3v1{"Old title", "Old artist", "Old album", "1987", "Old comment", 7, 17}};
+    std::map<std::string, std::string> expected = {{"title", "Old title"}, {"artist", "Old artist"},
+        {"album", "Old album"}, {"year", "1987"}, {"comment", "Old comment"}, {"track number", "7"}, {"genre", "Rock"}};
+    expected.merge(FieldsOf(CMp3File("")));  // the fields ID3v1 lacks, empty
     EXPECT_EQ(LoadFields(dir.Write("v1.mp3", MakeMp3(mp3))), expected);
 
     mp3.id3v2Version = 3;
     mp3.id3v1->title = "Caf\xE9";  // Latin-1 in ID3v1
     mp3.frames = {TextFrame("TALB", "New album"), TextFrame("TPE1", "")};
+    // An empty frame (the artist) is still the ID3v2 tag's value.
     const auto fields = LoadFields(dir.Write("both.mp3", MakeMp3(mp3)));
-    EXPECT_EQ(fields.at("album"), "New album");
-    EXPECT_EQ(fields.at("artist"), "") << "an empty frame is still the ID3v2 tag's value";
-    EXPECT_EQ(fields.at("title"), "Café");
+    EXPECT_EQ((std::vector{fields.at("album"), fields.at("artist"), fields.at("title")}),
+              (std::vector<std::string>{"New album", "", "Café"}));
 }
 
 TEST(Mp3FileRead, ReadsTheFramesTagLibMisses)
@@ -70,11 +64,8 @@ TEST(Mp3FileRead, ReadsTheFramesTagLibMisses)
 
     // v2.4 with frame sizes written as plain integers (old iTunes), a frame larger than 127 bytes.
     // Read as synchsafe, the size would end the frame among the zeros of the lyrics.
-    Mp3Spec mp3;
-    mp3.id3v2Version = 4;
     const std::string lyrics = std::string(250, '\0') + std::string(50, 'l');
-    mp3.frames = {LyricsFrame(lyrics), TextFrame("TIT2", "After the lyrics")};
-    bytes = MakeMp3(mp3);
+    bytes = MakeMp3({.id3v2Version = 4, .frames = {LyricsFrame(lyrics), TextFrame("TIT2", "After the lyrics")}});
     const unsigned size = 300 + 4 + 1;
     bytes.replace(bytes.find("USLT") + 4, 4, std::string{0, 0, char(size >> 8), char(size & 0xFF)});
     const auto itunes = dir.Write("itunes.mp3", bytes);

@@ -1,7 +1,5 @@
 #include "tag/TagTestSupport.h"
 
-#include <gtest/gtest.h>
-
 #include <sys/stat.h>
 
 namespace kestrune::test {
@@ -34,16 +32,14 @@ std::string SaveError(const fs::path& file, const std::string& comment = "New co
 
 TEST(Mp3FileRefusal, ATagNotUnderstoodWholeLeavesTheFileByteForByteAndSaysWhy)
 {
-    Mp3Spec mp3;
-    mp3.frames = {TextFrame("TIT2", "Title"), PictureFrame(), TextFrame("TALB", "Album")};
+    const Mp3Spec mp3{.frames = {TextFrame("TIT2", "Title"), PictureFrame(), TextFrame("TALB", "Album")}};
     const std::string normal = MakeMp3(mp3);
     const size_t album = normal.find("TALB");
     Mp3Spec encrypted = mp3;
     encrypted.frames[0].formatFlags = 0x40;
     encrypted.frames[0].body.insert(0, 1, '\x01');
-    Mp3Spec v22;
-    v22.id3v2Version = 2;
-    v22.frames = {AnyFrame("TT2", TextFrame("x", "Title").body), AnyFrame("CRM", "owner\0xx")};
+    const Mp3Spec v22{.id3v2Version = 2,
+                      .frames = {AnyFrame("TT2", TextFrame("x", "Title").body), AnyFrame("CRM", "owner\0xx")}};
 
     const std::pair<std::string, std::string> refusals[] = {  // the bytes, a word the error must contain
         {normal.substr(0, album + 5), "past the end"},

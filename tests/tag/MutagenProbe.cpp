@@ -66,16 +66,4 @@ std::optional<MutagenView> MutagenRead(const std::filesystem::path& file)
     return view;
 }
 
-std::string MutagenFrame(const MutagenView& view, const std::string& key)
-{
-    auto it = view.frames.find(key);
-    return it == view.frames.end() ? std::string() : it->second;
-}
-
-std::string MutagenText(const MutagenView& view, const std::string& key)
-{
-    const std::string frame = MutagenFrame(view, key);
-    return frame.empty() ? frame : frame.substr(frame.rfind('\t') + 1);
-}
-
 }  // namespace kestrune::test

@@ -10,17 +10,18 @@
 namespace kestrune::test {
 
 struct MutagenView {
-    std::string version;                       // "2.3", "2.4", or "none"
-    std::map<std::string, std::string> frames; // frame key (mutagen's HashKey) -> repr of the frame
+    std::string version;                        // "2.3", "2.4", or "none"
+    std::map<std::string, std::string> frames;  // frame key (mutagen's HashKey) -> repr, a tab, text values
+
+    // The whole line of one frame ("" when absent).
+    std::string Frame(const std::string& key) const { return frames.count(key) ? frames.at(key) : std::string(); }
+    // The text values of one frame, joined with "|" ("" when absent).
+    std::string Text(const std::string& key) const { return Frame(key).substr(Frame(key).rfind('\t') + 1); }
 };
 
 bool MutagenAvailable();
 // The ID3v2 tag as mutagen reads it, frames as stored (no v2.4 upgrade, no ID3v1 merge); nothing when
 // mutagen fails on the file.
 std::optional<MutagenView> MutagenRead(const std::filesystem::path& file);
-// The whole line of one frame ("" when absent).
-std::string MutagenFrame(const MutagenView& view, const std::string& key);
-// The text values of one frame, joined with "|" ("" when absent).
-std::string MutagenText(const MutagenView& view, const std::string& key);
 
 }  // namespace kestrune::test

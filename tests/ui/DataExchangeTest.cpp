@@ -38,11 +38,6 @@ protected:
     }
 };
 
-bool Ticked(const CDialog& dlg, int id)
-{
-    return ControlAs<QAbstractButton>(dlg, id)->isChecked();
-}
-
 // Show and store of each kind of control, long texts whole; a store stops at a number that is not one.
 TEST(DataExchange, ShowAndStoreCarryEachKindOfControlAndStopAtANumberThatIsNotOne)
 {
@@ -56,7 +51,8 @@ TEST(DataExchange, ShowAndStoreCarryEachKindOfControlAndStopAtANumberThatIsNotOn
     ASSERT_TRUE(dlg.UpdateData(false));
     EXPECT_EQ(Text(dlg, IDC_NAME), "Имя");
     EXPECT_EQ(Text(dlg, IDC_COUNT), "42");
-    EXPECT_TRUE(Ticked(dlg, IDC_TICK) && !Ticked(dlg, IDC_PUSH_TICK));
+    EXPECT_TRUE(ControlAs<QAbstractButton>(dlg, IDC_TICK)->isChecked());
+    EXPECT_FALSE(ControlAs<QAbstractButton>(dlg, IDC_PUSH_TICK)->isChecked());
     EXPECT_EQ(ControlAs<QComboBox>(dlg, IDC_CHOICE)->count(), 0) << "show sets the edit text, adds no entry";
     SetControlText(Control(dlg, IDC_COUNT), "-3");
     ControlAs<QAbstractButton>(dlg, IDC_PUSH_TICK)->setChecked(true);

@@ -1,7 +1,8 @@
-// The dialog layer on its own: the dialog manager's keys, standard actions, ending a run and the
-// progress control.
+// The dialog layer on its own: the dialog manager's keys, standard actions, ending a run, the
+// progress control, and calls into the window thread at their edges.
 #include "framework/ProgressBar.h"
 #include "framework/ProgressCtrl.h"
+#include "framework/UiCall.h"
 #include "support/DialogDriver.h"
 #include "support/FrameworkTemplates.h"
 
@@ -9,9 +10,14 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QPushButton>
 #include <QTest>
 #include <QThread>
 
+#include <atomic>
+#include <chrono>
+#include <future>
+#include <memory>
 #include <string>
 #include <thread>
 #include <vector>
@@ -70,25 +76,17 @@ TEST(DialogKeys, EnterEscAndTheCloseBoxAreTheDialogsCommandsAndAFocusedButtonTak
     EXPECT_EQ(dlg.log, (Log{"OK", "Cancel", "Cancel", "clicked"}));
 }
 
-// The box's default button ends it with its own id.
-class Box : public CDialog {
-public:
-    Box() : CDialog(IDD_TEST_BOX) {}
-
-private:
-    void OnYes() { EndDialog(IDC_YES); }
-    const MessageMap& GetMessageMap() const override
-    {
-        static const MessageMap map{msg::Clicked(IDC_YES, &Box::OnYes)};
-        return map;
-    }
-};
-
+// From the edit, the first tab stop (a focused push button would take Enter itself), Enter clicks the
+// default button.
 TEST(DialogKeys, DefaultButtonTakesEnterAndEscCancels)
 {
-    Box enter, esc;
-    // From the edit, the first tab stop: a focused push button would take Enter itself.
-    EXPECT_EQ(RunModal(enter, [&] { PressKey(Control(enter, IDC_NOTE), Qt::Key_Return); }), IDC_YES);
+    CDialog enter(IDD_TEST_BOX), esc(IDD_TEST_BOX);
+    EXPECT_EQ(RunModal(enter, [&] {
+                  QObject::connect(ControlAs<QPushButton>(enter, IDC_YES), &QPushButton::clicked,
+                                   [&] { enter.EndDialog(IDC_YES); });
+                  PressKey(Control(enter, IDC_NOTE), Qt::Key_Return);
+              }),
+              IDC_YES);
     EXPECT_EQ(RunModal(esc, [&] { PressKey(QApplication::focusWidget(), Qt::Key_Escape); }), IDCANCEL);
 }
 
@@ -140,6 +138,63 @@ TEST(ProgressControl, ClampsAndTellsScreenReadersFromTheWindowThread)
         ASSERT_NE(seen->valueInterface(), nullptr);
         EXPECT_EQ(seen->valueInterface()->currentValue().toInt(), 14);
     });
+}
+
+// Calls into the window thread: from the window thread itself, and a call that can never run (its
+// context object is gone) still lets the worker go. The worker's ordinary calls are those of every save
+// through the window (SaveCommandTest).
+// A context object that can tell whether an event waits for it in the queue, so that a test can
+// destroy it exactly between the worker's posting and the window thread's processing.
+class PendingContext : public QObject {
+public:
+    bool HasPostedEvents() const { return d_ptr->postedEvents.loadAcquire() > 0; }
+};
+
+TEST(UiCall, FromTheContextsOwnThreadTheCallRunsAtOnce)
+{
+    QObject context;
+    int calls = 0;
+    // No event loop runs here: a queued hand-off would never come back.
+    UiCall(&context, [&] { ++calls; });
+    EXPECT_EQ(UiCall(&context, [&] { return ++calls; }), 2);
+}
+
+TEST(UiCall, ACallWhoseContextIsDestroyedBeforeItRunsReleasesTheWorker)
+{
+    // Shared, so that a worker that never comes back cannot touch a dead frame.
+    struct Shared {
+        std::atomic<bool> ran{false};
+        std::promise<std::string> released;
+    };
+    for (const bool valueCall : {true, false}) {
+        SCOPED_TRACE(valueCall ? "value call" : "void call");
+        auto shared = std::make_shared<Shared>();
+        auto released = shared->released.get_future();
+        auto* context = new PendingContext;
+        std::thread worker([shared, context, valueCall] {
+            if (valueCall) {
+                shared->released.set_value(UiCall(context, [shared] {
+                    shared->ran = true;
+                    return std::string("x");
+                }));
+            } else {
+                UiCall(context, [shared] { shared->ran = true; });
+                shared->released.set_value("void");
+            }
+        });
+        // No events are processed here: wait for the call to be queued, then destroy its target.
+        while (!context->HasPostedEvents())
+            std::this_thread::yield();
+        delete context;
+        if (released.wait_for(std::chrono::seconds(60)) != std::future_status::ready) {
+            worker.detach();  // blocked for good; it holds only the shared state
+            FAIL() << "the worker still waits for a call whose context is gone";
+        }
+        worker.join();
+        QApplication::processEvents();  // nothing is left to run either
+        EXPECT_EQ(released.get(), valueCall ? "" : "void");
+        EXPECT_FALSE(shared->ran);
+    }
 }
 
 }  // namespace

@@ -4,12 +4,7 @@
 #include "support/FrameworkTemplates.h"
 #include "support/TemplateLayoutCheck.h"
 
-#include <gtest/gtest.h>
-
 #include <QFontInfo>
-
-#include <string>
-#include <tuple>
 
 namespace kestrune {
 namespace {
@@ -27,18 +22,11 @@ TEST(DialogUnits, BaseUnitsComeFromTheFontsMetricsAndHalvesRoundAwayFromZero)
     EXPECT_EQ(units.Rect(7, 22, 360, 83), QRect(12, 39, 630, 145));
 }
 
-// (template, point size of the dialog font)
-class TemplateLayout : public ::testing::TestWithParam<std::tuple<int, int>> {};
-
-TEST_P(TemplateLayout, ControlsSitAtTheirPlacesInTabOrderWithTextsWhole)
+TEST(TemplateLayout, ControlsSitAtTheirPlacesInTabOrderWithTextsWhole)
 {
-    test::ExpectLaidOutAsTemplate(std::get<0>(GetParam()), std::get<1>(GetParam()));
+    for (int id : {test::IDD_TEST_FORM, test::IDD_TEST_BOX})
+        test::ExpectLaidOutAsTemplateAt(id, {7, 9, 12});
 }
-
-INSTANTIATE_TEST_SUITE_P(TestTemplates, TemplateLayout,
-                         ::testing::Combine(::testing::Values(test::IDD_TEST_FORM, test::IDD_TEST_BOX),
-                                            ::testing::Values(7, 9, 12)),
-                         test::LayoutCaseName);
 
 }  // namespace
 }  // namespace kestrune

@@ -1,4 +1,5 @@
 #include "framework/ListView.h"
+#include "support/DialogDriver.h"
 
 #include <gtest/gtest.h>
 
@@ -66,13 +67,6 @@ protected:
     void Click(int item, Qt::KeyboardModifiers mods = Qt::NoModifier)
     {
         QTest::mouseClick(list.viewport(), Qt::LeftButton, mods, Centre(item));
-    }
-    // What a real double-click delivers: press, release, double-click, release.
-    void DoubleClick(int item, Qt::MouseButton button)
-    {
-        QTest::mouseClick(list.viewport(), button, Qt::NoModifier, Centre(item));
-        QTest::mouseDClick(list.viewport(), button, Qt::NoModifier, Centre(item));
-        QTest::mouseRelease(list.viewport(), button, Qt::NoModifier, Centre(item));
     }
     static Items Range(int first, int last)
     {
@@ -158,9 +152,9 @@ TEST_F(ListViewTest, EnterIsAKeyDownDoubleClickActivatesAndLabelsStayAsTheyAre)
     QApplication::sendEvent(&list, &enter);
     EXPECT_TRUE(enter.isAccepted()) << "Enter goes no further than keyDown";
 
-    DoubleClick(3, Qt::LeftButton);
+    test::DoubleClick(&list, Centre(3));
     EXPECT_EQ(list.GetSelectionMark(), 3);
-    DoubleClick(4, Qt::RightButton);
+    test::DoubleClick(&list, Centre(4), Qt::RightButton);
     EXPECT_EQ(activated, Items{3});
 
     // A label edited in place goes back to its text: the text names a file.

@@ -1,107 +1,80 @@
 // The main window as the user meets it: its state right after start, the keys that must not
-// close it, the ways that do, the menu, and what screen readers and Qt's own texts say.
+// close it, the ways that do, the menu and the options dialog, what screen readers and Qt's own texts
+// say, and the program itself started as scripts/start.sh starts it without a display.
 #include "framework/QtTranslations.h"
 #include "framework/Wnd.h"
-#include "res/DialogIds.h"
 #include "res/ResourceIds.h"
 #include "res/Version.h"
+#include "save/SaveTestFiles.h"
+#include "settings/OptionsDlg.h"
 #include "settings/SettingsInfo.h"
-#include "settings/StringResources.h"
-#include "support/DialogDriver.h"
-#include "ui/main/FieldControls.h"
-#include "ui/main/KestruneDlg.h"
-
-#include <gtest/gtest.h>
+#include "support/MainWindowFixture.h"
 
 #include <QAbstractButton>
 #include <QAccessible>
 #include <QApplication>
-#include <QComboBox>
-#include <QLineEdit>
+#include <QImage>
 #include <QMessageBox>
+#include <QProcess>
 #include <QRegularExpression>
 #include <QTest>
+#include <QTreeWidget>
 
+#include <map>
 #include <set>
-#include <utility>
 #include <thread>
 
-namespace kestrune {
+namespace kestrune::test {
 namespace {
 
-using namespace kestrune::test;
+using MainWindow = MainWindowFixture;
 
-bool Enabled(const CDialog& dlg, int id)
+TEST_F(MainWindow, StartsReadyWithTheListFocusedAndOnlyTheTickBoxesOfTheFieldsEnabled)
 {
-    QWidget* w = Control(dlg, id);
-    return w && w->isEnabled();
+    EXPECT_EQ(Text(*dlg, IDC_STATUS), Loaded(IDS_STATUS_READY_TEXT));
+    EXPECT_EQ(Text(*dlg, IDC_SELECTED), "0");
+    EXPECT_EQ(QApplication::focusWidget(), List());
+    for (const FieldControl& f : kFieldControls) {
+        EXPECT_FALSE(Enabled(f.controlId)) << f.controlId;
+        EXPECT_TRUE(Enabled(f.checkId) && !ControlAs<QAbstractButton>(*dlg, f.checkId)->isChecked()) << f.checkId;
+    }
+    for (int id : {IDC_SAVE, IDC_SUBFOLDERS, IDC_SELECT_ALL, IDC_UP, IDC_RENAME, IDC_GENERATE})
+        EXPECT_FALSE(Enabled(id)) << id;
+    for (int id : {IDC_FILES, IDC_PATH, IDC_BROWSE, IDC_SAVE_TAGS, IDC_TRANSLITERATE, IDC_LOAD_TAGS, IDC_CASE})
+        EXPECT_TRUE(Enabled(id)) << id;
+    EXPECT_FALSE(dlg->windowIcon().isNull());
 }
 
-TEST(MainWindowStart, ShowsTheReadyStateWithTheListFocused)
+TEST(MainWindowStatus, ComesFromTheKeyedTableAndFromAWorkerThread)
 {
-    CKestruneDlg dlg;
-    const int result = RunModal(dlg, [&] {
-        EXPECT_EQ(Text(dlg, IDC_STATUS), QString::fromStdString(LoadString(IDS_STATUS_READY_TEXT)));
-        EXPECT_EQ(Text(dlg, IDC_SELECTED), "0");
-        EXPECT_EQ(QApplication::focusWidget(), dlg.GetDlgItem(IDC_FILES));
-        for (const FieldControl& f : kFieldControls) {
-            SCOPED_TRACE(FieldOf(f.field).name);
-            EXPECT_FALSE(Enabled(dlg, f.controlId));
-            EXPECT_TRUE(Enabled(dlg, f.checkId));
-            EXPECT_FALSE(ControlAs<QAbstractButton>(dlg, f.checkId)->isChecked());
-        }
-        for (int id : {IDC_SAVE, IDC_SUBFOLDERS, IDC_SELECT_ALL, IDC_UP, IDC_RENAME, IDC_GENERATE})
-            EXPECT_FALSE(Enabled(dlg, id)) << id;
-        for (int id : {IDC_FILES, IDC_PATH, IDC_BROWSE, IDC_SAVE_TAGS, IDC_TRANSLITERATE, IDC_LOAD_TAGS, IDC_CASE})
-            EXPECT_TRUE(Enabled(dlg, id)) << id;
-        EXPECT_FALSE(dlg.windowIcon().isNull());
-    });
-    EXPECT_EQ(result, kStillOpen);
-}
-
-TEST(MainWindowStart, StatusLineComesFromTheKeyedTableAndFromAWorkerThread)
-{
-    CKestruneDlg shadowed;
+    CKestruneDlg shadowed, missing, fromWorker;
     shadowed.m_lstStatus.AddHead(CSettingsInfo("STATUS_READY", "Проверка"));
-    shadowed.Create();
+    missing.m_lstStatus.RemoveAll();  // without the entry the line keeps the template's text
+    missing.m_lstStatus.AddTail(CSettingsInfo("OTHER", "Другое"));
+    for (CKestruneDlg* dlg : {&shadowed, &missing, &fromWorker})
+        dlg->Create();
     EXPECT_EQ(Text(shadowed, IDC_STATUS), "Проверка");
-
-    // Without the entry the line keeps the template's text.
-    CKestruneDlg dlg;
-    dlg.m_lstStatus.RemoveAll();
-    dlg.m_lstStatus.AddTail(CSettingsInfo("OTHER", "Другое"));
-    dlg.Create();
-    EXPECT_EQ(Text(dlg, IDC_STATUS), "Готов");
+    EXPECT_EQ(Text(missing, IDC_STATUS), "Готов");
 
     // The worker waits for the window thread, which must keep handling events meanwhile.
-    CKestruneDlg fromWorker;
-    fromWorker.Create();
     std::thread worker([&] { fromWorker.ShowStatus(IDS_STATUS_SAVING_KEY); });
     EXPECT_TRUE(QTest::qWaitFor([&] { return Text(fromWorker, IDC_STATUS) != "Готов"; }, 5000));
     worker.join();
-    EXPECT_EQ(Text(fromWorker, IDC_STATUS), QString::fromStdString(LoadString(IDS_STATUS_SAVING_TEXT)));
+    EXPECT_EQ(Text(fromWorker, IDC_STATUS), Loaded(IDS_STATUS_SAVING_TEXT));
 }
 
-TEST(MainWindowKeys, EnterAndEscNeverCloseTheWindow)
+// On the list, Enter is the list's own Enter key; with nothing listed it changes nothing.
+TEST_F(MainWindow, EnterAndEscNeverCloseIt)
 {
-    CKestruneDlg dlg;
-    const int result = RunModal(dlg, [&] {
-        auto* path = ControlAs<QLineEdit>(dlg, IDC_PATH);
-        path->setFocus();
-        Type(path, "Му");
-        // On the list, Enter is the list's own Enter key; with nothing listed it changes nothing.
-        for (QWidget* control : {static_cast<QWidget*>(path), Control(dlg, IDC_SAVE_TAGS), Control(dlg, IDC_FILES)}) {
-            control->setFocus();
-            PressKey(control, Qt::Key_Return);
-            PressKey(control, Qt::Key_Enter);
-            PressKey(control, Qt::Key_Escape);
-        }
-        EXPECT_TRUE(dlg.isVisible());
-        EXPECT_EQ(Text(dlg, IDC_PATH), "Му");
-    });
-    EXPECT_EQ(result, kStillOpen);
+    TypePath("Му");
+    for (int id : {IDC_PATH, IDC_SAVE_TAGS, IDC_FILES}) {
+        Control(*dlg, id)->setFocus();
+        for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape})
+            PressKey(Control(*dlg, id), key);
+    }
+    EXPECT_TRUE(dlg->isVisible());
+    EXPECT_EQ(Text(*dlg, IDC_PATH), "Му");
 }
-
 
 void AltKey(QWidget* widget, char16_t upper, const char* lower)
 {
@@ -111,53 +84,37 @@ void AltKey(QWidget* widget, char16_t upper, const char* lower)
 // Alt+Ф opens "&Файл"; Esc closes the popup and leaves the menu bar highlighted, where Enter opens the
 // menu again and a second Esc gives the keyboard back. "&Путь:" and "&Помощь" share Alt+П: the
 // window's own access key wins every time.
-TEST(MainWindowKeys, TheMenuBarKeepsEnterAndEscAndTheFieldsAccessKeysWin)
+TEST_F(MainWindow, TheMenuBarKeepsEnterAndEscAndTheFieldsAccessKeysWin)
 {
-    CKestruneDlg dlg;
-    RunModal(dlg, [&] {
-        QWidget* list = Control(dlg, IDC_FILES);
-        list->setFocus();
-        AltKey(list, 0x0424, "ф");
-        QWidget* popup = QApplication::activePopupWidget();
-        ASSERT_NE(popup, nullptr);
-        QTest::keyClick(popup, Qt::Key_Escape);
-        ASSERT_EQ(QApplication::activePopupWidget(), nullptr);
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-        popup = QApplication::activePopupWidget();
-        EXPECT_NE(popup, nullptr) << "Enter on the menu bar opens its menu";
-        if (popup)
-            QTest::keyClick(popup, Qt::Key_Escape);
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
-        EXPECT_EQ(QApplication::focusWidget(), list) << "Esc leaves the menu bar";
+    List()->setFocus();
+    AltKey(List(), 0x0424, "ф");
+    ASSERT_NE(QApplication::activePopupWidget(), nullptr);
+    QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Escape);
+    ASSERT_EQ(QApplication::activePopupWidget(), nullptr);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    ASSERT_NE(QApplication::activePopupWidget(), nullptr) << "Enter on the menu bar opens its menu";
+    QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Escape);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    EXPECT_EQ(QApplication::focusWidget(), List()) << "Esc leaves the menu bar";
 
-        for (int press = 0; press < 2; ++press) {
-            SCOPED_TRACE(press);
-            list->setFocus();
-            AltKey(list, 0x041F, "п");
-            EXPECT_EQ(QApplication::focusWidget(), Control(dlg, IDC_PATH));
-            popup = QApplication::activePopupWidget();
-            EXPECT_EQ(popup, nullptr);
-            if (popup)
-                popup->close();
-        }
-    });
+    for (int press = 0; press < 2; ++press) {
+        List()->setFocus();
+        AltKey(List(), 0x041F, "п");
+        EXPECT_EQ(QApplication::focusWidget(), Control(*dlg, IDC_PATH)) << press;
+        ASSERT_EQ(QApplication::activePopupWidget(), nullptr) << press;
+    }
 }
-
 
 TEST(MainWindowClosing, ExitAndTheCloseButtonEndTheRunWithOkOnceTheStoreSucceeds)
 {
-    CKestruneDlg byMenu;
+    CKestruneDlg byMenu, byClose, failing;
     EXPECT_EQ(RunModal(byMenu, [&] { ChooseMenu(byMenu, ID_FILE_EXIT); }), IDOK);
-
-    CKestruneDlg byClose;
     EXPECT_EQ(RunModal(byClose, [&] {
                   Type(Control(byClose, IDC_PATH), "/tmp");
                   byClose.close();
               }),
               IDOK);
     EXPECT_EQ(byClose.m_strPath, "/tmp");
-
-    CKestruneDlg failing;
     EXPECT_EQ(RunModal(failing, [&] {
                   SetControlText(Control(failing, IDC_SELECTED), "много");  // not a number: the store fails
                   ChooseMenu(failing, ID_FILE_EXIT);
@@ -166,92 +123,128 @@ TEST(MainWindowClosing, ExitAndTheCloseButtonEndTheRunWithOkOnceTheStoreSucceeds
               kStillOpen);
 }
 
-TEST(MainWindowMenu, HelpCommandsAndAcceleratorsOpenNothingAndAboutShowsTheProductLine)
+TEST_F(MainWindow, HelpCommandsAndAcceleratorsOpenNothingAndAboutShowsTheProductLine)
 {
-    CKestruneDlg dlg;
+    onDialog = [](CDialog&) {};
+    ChooseMenu(*dlg, ID_HELP_HELP);
+    ChooseMenu(*dlg, ID_HELP_CONTENTS);
+    for (const auto& [key, mods] : {std::pair{Qt::Key_O, Qt::ControlModifier}, {Qt::Key_F1, Qt::ShiftModifier},
+                                    {Qt::Key_F1, Qt::NoModifier}})
+        PressKey(List(), key, mods);
+    EXPECT_EQ(dialogs, 0);
     QString line;
-    int helpOpened = -1, aboutOpened = 0;
-    EXPECT_EQ(RunModal(dlg, [&] {
-                  {
-                      ModalWatcher anyDialog;
-                      ChooseMenu(dlg, ID_HELP_HELP);
-                      ChooseMenu(dlg, ID_HELP_CONTENTS);
-                      for (const auto& [key, mods] : {std::pair{Qt::Key_O, Qt::ControlModifier},
-                                                      {Qt::Key_F1, Qt::ShiftModifier}, {Qt::Key_F1, Qt::NoModifier}})
-                          PressKey(Control(dlg, IDC_FILES), key, mods);
-                      helpOpened = anyDialog.Count();
-                  }
-                  ModalWatcher about([&](CDialog& box) {
-                      line = box.parentWidget() == &dlg ? Text(box, IDC_VERSION) : "not owned by the main window";
-                      Click(box, IDOK);
-                  });
-                  ChooseMenu(dlg, ID_APP_ABOUT);
-                  aboutOpened = about.Count();
-              }),
-              kStillOpen);
-    EXPECT_EQ(helpOpened, 0);
-    EXPECT_EQ(aboutOpened, 1);
-    EXPECT_EQ(line, QString::fromStdString(LoadString(IDS_PRODUCT_VERSION)));
-}
-
-// The text of the template's label that introduces the control.
-const char* LabelOf(int controlId)
-{
-    for (const ControlTemplate& control : FindDialogTemplate(CKestruneDlg::IDD)->controls)
-        if (control.kind == ControlKind::Label && control.ref == controlId)
-            return control.text;
-    ADD_FAILURE() << "no label for " << controlId;
-    return "";
+    onDialog = [&](CDialog& box) {
+        line = box.parentWidget() == dlg.get() ? Text(box, IDC_VERSION) : "not owned by the main window";
+        Click(box, IDOK);
+    };
+    ChooseMenu(*dlg, ID_APP_ABOUT);
+    EXPECT_EQ(dialogs, 1);
+    EXPECT_EQ(line, Loaded(IDS_PRODUCT_VERSION));
 }
 
 // A screen reader names every control the user can reach: each after what it does, none like
-// another; a field and its tick box after the field's label; the one-character buttons in words.
-TEST(MainWindowAccessibility, EveryControlTheUserCanReachHasItsOwnName)
+// another; a field and its tick box after the field's label (Linux screen readers take a combo box's
+// name from the label that points to it); the one-character buttons in words.
+TEST_F(MainWindow, EveryControlTheUserCanReachHasItsOwnName)
 {
-    CKestruneDlg dlg;
-    dlg.Create();
-    // Linux screen readers take a combo box's name from the label that points to it.
     const auto spoken = [&](int id) {
-        QAccessibleInterface* control = QAccessible::queryAccessibleInterface(Control(dlg, id));
-        if (!qobject_cast<QComboBox*>(Control(dlg, id)))
+        QAccessibleInterface* control = QAccessible::queryAccessibleInterface(Control(*dlg, id));
+        if (!qobject_cast<QComboBox*>(Control(*dlg, id)))
             return control->text(QAccessible::Name);
         const auto labels = control->relations(QAccessible::Label);
         return labels.size() == 1 ? labels.front().first->text(QAccessible::Name) : QString();
     };
     std::set<QString> names;
+    std::map<int, QString> labels;  // a control's label in the template
     for (const ControlTemplate& control : FindDialogTemplate(CKestruneDlg::IDD)->controls) {
-        if (!(control.style & cs::TabStop))
-            continue;
-        const QString name = spoken(control.id);
-        EXPECT_FALSE(name.isEmpty()) << control.id;
-        EXPECT_TRUE(names.insert(name).second) << name.toStdString();
+        if (control.kind == ControlKind::Label)
+            labels[control.ref] = QString::fromUtf8(control.text).remove('&');
+        if (control.style & cs::TabStop) {
+            EXPECT_TRUE(names.insert(spoken(control.id)).second) << spoken(control.id).toStdString();
+        }
     }
+    EXPECT_FALSE(names.count(QString()));
     for (const FieldControl& f : kFieldControls) {
-        const QString label = QString::fromUtf8(LabelOf(f.controlId)).remove('&');
-        EXPECT_EQ(spoken(f.controlId), label);
-        EXPECT_EQ(spoken(f.checkId), "Записывать: " + label);
+        EXPECT_EQ(spoken(f.controlId), labels.at(f.controlId));
+        EXPECT_EQ(spoken(f.checkId), "Записывать: " + labels.at(f.controlId));
     }
     EXPECT_EQ(spoken(IDC_UP), "На уровень вверх");
 }
 
-// The window's own texts are Russian; so must be the texts Qt puts beside them.
-TEST(MainWindowLanguage, QtsStockTextsAreRussianWhenItsTranslationsAreInstalled)
+// The window's own texts are Russian; so must be the texts Qt puts beside them ("OK" is "OK" in
+// Russian too; Cancel and the details button are not).
+TEST_F(MainWindow, QtsStockTextsAreRussianWhenItsTranslationsAreInstalled)
 {
     const CQtTranslations qtTexts(kLanguage);
     if (!qtTexts.IsLoaded())
         GTEST_SKIP() << "Qt's translations (Debian package qt6-translations-l10n) are not installed";
-    const QRegularExpression russian(QStringLiteral("[А-Яа-я]"));
-    CKestruneDlg dlg;
-    dlg.Create();
-    // "OK" is "OK" in Russian too; Cancel and the details button are not.
-    QMessageBox box(QMessageBox::Warning, "", "", QMessageBox::Ok | QMessageBox::Cancel, &dlg);
+    QMessageBox box(QMessageBox::Warning, "", "", QMessageBox::Ok | QMessageBox::Cancel, dlg.get());
     box.setDetailedText("…");
-    for (QAbstractButton* button : box.buttons()) {
-        if (button != box.button(QMessageBox::Ok)) {
-            EXPECT_TRUE(button->text().contains(russian)) << button->text().toStdString();
-        }
+    for (QAbstractButton* button : box.buttons())
+        EXPECT_TRUE(button == box.button(QMessageBox::Ok) || button->text().contains(QRegularExpression("[А-Яа-я]")))
+            << button->text().toStdString();
+}
+
+using OptionsDialog = MainWindowFixture;
+
+TEST_F(OptionsDialog, OpensEmptyEachTimeBlocksTheMainWindowAndChangesNothing)
+{
+    dir.Write("a.mp3", TaggedMp3("a"));
+    OpenFolder();
+    ClickEntry("a.mp3");
+    const std::vector<QString> shownBefore = ShownTexts();
+    const std::string fileBefore = ReadFile(dir.Path() / "a.mp3");
+
+    // Closed by OK, Cancel, Esc, Enter and the close box, each in turn.
+    for (int way = 0; way < 5; ++way) {
+        SCOPED_TRACE(way);
+        onDialog = [&](CDialog& options) {
+            EXPECT_NE(dynamic_cast<COptionsDlg*>(&options), nullptr);
+            EXPECT_EQ(options.windowModality(), Qt::ApplicationModal);
+            EXPECT_EQ(ControlAs<QTreeWidget>(options, IDC_OPTIONS_TREE)->topLevelItemCount(), 0);
+            // The main window takes no input meanwhile.
+            ClickThroughWindow(Control(*dlg, IDC_WRITE_TITLE));
+            QApplication::processEvents();
+            EXPECT_EQ(dlg->m_bWriteTitle, 0);
+            QWidget* tree = options.GetDlgItem(IDC_OPTIONS_TREE);
+            switch (way) {
+            case 0: Click(options, IDOK); break;
+            case 1: Click(options, IDCANCEL); break;
+            case 2: PressKey(tree, Qt::Key_Escape); break;
+            case 3: PressKey(tree, Qt::Key_Return); break;
+            default: options.close(); break;
+            }
+            EXPECT_FALSE(options.isVisible());
+        };
+        ChooseMenu(*dlg, ID_FILE_SETTINGS);
+        EXPECT_EQ(dialogs, way + 1);
     }
+    EXPECT_EQ(ShownTexts(), shownBefore);
+    EXPECT_EQ(Text(*dlg, IDC_SELECTED), "1");
+    EXPECT_EQ(ReadFile(dir.Path() / "a.mp3"), fileBefore);
+    // Input reaches the main window again.
+    ClickThroughWindow(Control(*dlg, IDC_WRITE_TITLE));
+    EXPECT_EQ(dlg->m_bWriteTitle, 1);
+}
+
+TEST(ProgramStart, SavesAPictureOfTheMainWindowAndEndsCleanly)
+{
+    TempDir dir;
+    const QString picture = QString::fromStdString((dir.Path() / "window.png").string());
+    QProcess program;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    env.insert(QStringLiteral("KESTRUNE_SCREENSHOT"), picture);
+    program.setProcessEnvironment(env);
+    program.start(QStringLiteral(KESTRUNE_APP_PATH), {});
+    ASSERT_TRUE(program.waitForFinished(120000)) << "the program did not end by itself";
+    EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(program.exitCode(), 0) << program.readAllStandardError().toStdString();
+
+    const QImage image(picture);
+    ASSERT_FALSE(image.isNull());
+    EXPECT_GT(image.width(), image.height()) << "the main window is wider than tall";
 }
 
 }  // namespace
-}  // namespace kestrune
+}  // namespace kestrune::test

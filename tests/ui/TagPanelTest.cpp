@@ -96,9 +96,8 @@ TEST_F(TagPanel, ALongTextShowsFromItsFirstCharacter)
         album += QString("Альбом %1, ").arg(i);
     album.truncate(300);
     genre = album.toUpper();
-    Mp3Spec mp3;
-    mp3.frames = {TextFrame("TALB", album.toStdString(), Enc::Utf8), TextFrame("TCON", genre.toStdString(), Enc::Utf8)};
-    dir.Write("long.mp3", MakeMp3(mp3));
+    dir.Write("long.mp3", MakeMp3({.frames = {TextFrame("TALB", album.toStdString(), Enc::Utf8),
+                                              TextFrame("TCON", genre.toStdString(), Enc::Utf8)}}));
     OpenFolder();
 
     ClickEntry("long.mp3");

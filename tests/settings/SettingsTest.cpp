@@ -1,7 +1,14 @@
+#include "res/ResourceIds.h"
 #include "settings/SettingsInfoList.h"
+#include "settings/StringResources.h"
+#include "tag/SaveFailure.h"
 
 #include <gtest/gtest.h>
 
+#include <QRegularExpression>
+#include <QString>
+
+#include <set>
 #include <string>
 #include <vector>
 
@@ -50,6 +57,17 @@ TEST(SettingsInfoList, LookupFindsWholeKeysNearestTheHeadAndTheNameEntryFollowsC
     table.Copy(table);
     table.AddTail(table);
     EXPECT_EQ(KeysOf(table), (std::vector<std::string>{"A", "A"}));
+}
+
+TEST(StringResources, EverySaveFailureReasonHasItsOwnRussianSentence)
+{
+    std::set<std::string> texts;
+    for (int reason = 1; reason < kSaveReasonCount; ++reason) {
+        const std::string text = LoadString(SaveReasonTextId(reason));
+        EXPECT_TRUE(QString::fromStdString(text).contains(QRegularExpression("^[А-ЯЁ].*[а-яё]+\\.$")))
+            << reason << ": " << text;
+        EXPECT_TRUE(texts.insert(text).second) << reason << ": " << text;
+    }
 }
 
 }  // namespace
