@@ -69,10 +69,7 @@ void PressKey(QWidget* widget, Qt::Key key, Qt::KeyboardModifiers modifiers)
 void ChooseMenu(const CDialog& dialog, int commandId)
 {
     QAction* action = dialog.GetMenuCommand(commandId);
-    if (!action) {
-        ADD_FAILURE() << "dialog " << dialog.GetTemplateId() << " has no menu command " << commandId;
-        return;
-    }
+    ASSERT_NE(action, nullptr) << "dialog " << dialog.GetTemplateId() << " has no menu command " << commandId;
     action->trigger();
 }
 

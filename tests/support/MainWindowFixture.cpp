@@ -43,9 +43,9 @@ void MainWindowFixture::SetUp()
     QObject::connect(&m_modalWatch, &QTimer::timeout, [this] {
         QWidget* modal = QApplication::activeModalWidget();
         if (auto* box = qobject_cast<QMessageBox*>(modal); box && box->isVisible()) {
-            bool otherModal = false;
-            for (QWidget* w : QApplication::topLevelWidgets())
-                otherModal = otherModal || (w != box && w->isVisible() && w->isModal());
+            const bool otherModal = std::ranges::any_of(QApplication::topLevelWidgets(), [box](QWidget* w) {
+                return w != box && w->isVisible() && w->isModal();
+            });
             messages.push_back({box->windowTitle(), box->text(), box->detailedText(), box->parentWidget(), otherModal});
             box->accept();
         }
@@ -92,12 +92,6 @@ QPoint MainWindowFixture::At(const std::string& entry) const
 void MainWindowFixture::ClickEntry(const std::string& entry, Qt::KeyboardModifiers modifiers)
 {
     QTest::mouseClick(List()->viewport(), Qt::LeftButton, modifiers, At(entry));
-}
-
-void MainWindowFixture::PressEnterOnList()
-{
-    List()->setFocus();
-    PressKey(List(), Qt::Key_Return);
 }
 
 void MainWindowFixture::TypePath(const std::string& text)

@@ -64,7 +64,6 @@ protected:
     QPoint At(const std::string& entry) const;
     void ClickEntry(const std::string& entry, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
     void DoubleClickEntry(const std::string& entry) { DoubleClick(List(), At(entry)); }
-    void PressEnterOnList();
     // Types at the end of the path field (a path the window wrote shows from its start).
     void TypePath(const std::string& text);
 

@@ -11,9 +11,12 @@
 #include <QMenuBar>
 
 #include <algorithm>
+#include <string>
 #include <vector>
 
 namespace kestrune::test {
+
+namespace {
 
 void ExpectLaidOutAsTemplate(int templateId, int pointSize)
 {
@@ -48,12 +51,22 @@ void ExpectLaidOutAsTemplate(int templateId, int pointSize)
             tabStops.push_back(w);
     }
 
-    // Nothing the template keeps apart overlaps on screen (a combo box counts by its closed
-    // height, at most an edit's 14 units).
+    // Texts: no label or tick box is narrower than its text unless it wraps onto enough lines.
     std::vector<QWidget*> widgets;  // in creation order, which is template order
-    for (QObject* child : dlg.children())
+    for (QObject* child : dlg.children()) {
         if (auto* w = qobject_cast<QWidget*>(child); w && !qobject_cast<QMenuBar*>(w))
             widgets.push_back(w);
+        if (auto* label = qobject_cast<QLabel*>(child); label && !label->text().isEmpty()) {
+            EXPECT_TRUE(label->wordWrap() ? label->height() >= label->heightForWidth(label->width())
+                                          : label->width() >= label->sizeHint().width())
+                << label->text().toStdString();
+        }
+        if (auto* box = qobject_cast<QCheckBox*>(child)) {
+            EXPECT_GE(box->width(), box->sizeHint().width()) << box->text().toStdString();
+        }
+    }
+    // Nothing the template keeps apart overlaps on screen (a combo box counts by its closed
+    // height, at most an edit's 14 units).
     ASSERT_EQ(widgets.size(), t.controls.size());
     const auto closed = [](const ControlTemplate& c) {
         return QRect(c.x, c.y, c.cx, c.kind == ControlKind::ComboBox ? std::min(c.cy, 14) : c.cy);
@@ -67,32 +80,24 @@ void ExpectLaidOutAsTemplate(int templateId, int pointSize)
         }
     }
 
-    // Texts: no label or tick box is narrower than its text unless it wraps onto enough lines.
-    for (QObject* child : dlg.children()) {
-        if (auto* label = qobject_cast<QLabel*>(child); label && !label->text().isEmpty()) {
-            SCOPED_TRACE(label->text().toStdString());
-            if (label->wordWrap())
-                EXPECT_GE(label->height(), label->heightForWidth(label->width()));
-            else
-                EXPECT_GE(label->width(), label->sizeHint().width());
-        }
-        if (auto* box = qobject_cast<QCheckBox*>(child)) {
-            SCOPED_TRACE(box->text().toStdString());
-            EXPECT_GE(box->width(), box->sizeHint().width());
-        }
-    }
+    // The focus chain visits the tab stops in template order: one lap of it from the first.
+    std::vector<QWidget*> chain;
+    for (QWidget* w = tabStops.empty() ? nullptr : tabStops.front(); w && chain.size() < tabStops.size();
+         w = w->nextInFocusChain())
+        if (std::find(tabStops.begin(), tabStops.end(), w) != tabStops.end())
+            chain.push_back(w);
+    EXPECT_EQ(chain, tabStops);
+}
 
-    // The focus chain visits the tab stops in template order.
-    if (!tabStops.empty()) {
-        std::vector<QWidget*> chain;
-        QWidget* w = tabStops.front();
-        do {
-            if (std::find(tabStops.begin(), tabStops.end(), w) != tabStops.end() &&
-                std::find(chain.begin(), chain.end(), w) == chain.end())
-                chain.push_back(w);
-            w = w->nextInFocusChain();
-        } while (w != tabStops.front());
-        EXPECT_EQ(chain, tabStops);
+}  // namespace
+
+void ExpectLaidOutAsTemplates(std::initializer_list<int> templateIds)
+{
+    for (int id : templateIds) {
+        for (int size : {7, 9, 12}) {
+            SCOPED_TRACE("template " + std::to_string(id) + " at " + std::to_string(size) + " pt");
+            ExpectLaidOutAsTemplate(id, size);
+        }
     }
 }
 

@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QThread>
+#include <QVariant>
 
 #include <atomic>
 #include <chrono>
@@ -20,6 +21,7 @@
 #include <memory>
 #include <string>
 #include <thread>
+#include <tuple>
 #include <vector>
 
 namespace kestrune {
@@ -40,8 +42,6 @@ public:
 
     void OnOK() override { log.push_back("OK"); }
     void OnCancel() override { log.push_back("Cancel"); }
-
-private:
     void OnBrowse() { log.push_back("clicked"); }
 
 protected:
@@ -97,12 +97,11 @@ TEST(DialogRun, EndDialogDuringInitialisationSkipsTheRunAndFromAWorkerIsPosted)
     EXPECT_EQ(dlg.DoModal(), 7);
 
     CDialog progress(IDD_TEST_BOX);
-    const int result = RunModal(progress, [&] {
-        std::thread worker([&] { progress.EndDialog(5); });
-        worker.join();  // posting must not wait for this thread
-        EXPECT_TRUE(QTest::qWaitFor([&] { return !progress.isVisible(); }, 5000));
-    });
-    EXPECT_EQ(result, 5);
+    EXPECT_EQ(RunModal(progress, [&] {
+                  std::thread([&] { progress.EndDialog(5); }).join();  // posting must not wait for this thread
+                  EXPECT_TRUE(QTest::qWaitFor([&] { return !progress.isVisible(); }, 5000));
+              }),
+              5);
 }
 
 // The bar clamps positions. Screen readers see the bar with its value and hear of its changes from the
@@ -123,20 +122,18 @@ TEST(ProgressControl, ClampsAndTellsScreenReadersFromTheWindowThread)
             reported.push_back(value);
             offTheWindowThread |= QThread::currentThread() != qApp->thread();
         });
-        std::thread worker([&] {
+        std::thread([&] {
             for (int i = 8; i <= 14; ++i)
                 bar.SetPos(i);
-        });
-        worker.join();
+        }).join();
         EXPECT_TRUE(QTest::qWaitFor([&] { return !reported.empty() && reported.back() == 14; }));
         EXPECT_FALSE(offTheWindowThread);
 
         QAccessibleInterface* seen = QAccessible::queryAccessibleInterface(bar.GetSafeHwnd());
-        ASSERT_NE(seen, nullptr);
-        EXPECT_EQ(seen->role(), QAccessible::ProgressBar);
-        EXPECT_EQ(seen->text(QAccessible::Name), "Ход работы") << "named after its label";
-        ASSERT_NE(seen->valueInterface(), nullptr);
-        EXPECT_EQ(seen->valueInterface()->currentValue().toInt(), 14);
+        ASSERT_TRUE(seen && seen->valueInterface());
+        // Named after its label.
+        EXPECT_EQ((std::tuple{seen->role(), seen->text(QAccessible::Name), seen->valueInterface()->currentValue()}),
+                  (std::tuple{QAccessible::ProgressBar, QString("Ход работы"), QVariant(14)}));
     });
 }
 
@@ -161,25 +158,22 @@ TEST(UiCall, FromTheContextsOwnThreadTheCallRunsAtOnce)
 
 TEST(UiCall, ACallWhoseContextIsDestroyedBeforeItRunsReleasesTheWorker)
 {
-    // Shared, so that a worker that never comes back cannot touch a dead frame.
-    struct Shared {
-        std::atomic<bool> ran{false};
-        std::promise<std::string> released;
-    };
     for (const bool valueCall : {true, false}) {
         SCOPED_TRACE(valueCall ? "value call" : "void call");
-        auto shared = std::make_shared<Shared>();
-        auto released = shared->released.get_future();
+        // Shared, so that a worker that never comes back cannot touch a dead frame.
+        const auto ran = std::make_shared<std::atomic<bool>>(false);
+        const auto release = std::make_shared<std::promise<std::string>>();
+        auto released = release->get_future();
         auto* context = new PendingContext;
-        std::thread worker([shared, context, valueCall] {
+        std::thread worker([=] {
             if (valueCall) {
-                shared->released.set_value(UiCall(context, [shared] {
-                    shared->ran = true;
+                release->set_value(UiCall(context, [ran] {
+                    *ran = true;
                     return std::string("x");
                 }));
             } else {
-                UiCall(context, [shared] { shared->ran = true; });
-                shared->released.set_value("void");
+                UiCall(context, [ran] { *ran = true; });
+                release->set_value("void");
             }
         });
         // No events are processed here: wait for the call to be queued, then destroy its target.
@@ -193,7 +187,7 @@ TEST(UiCall, ACallWhoseContextIsDestroyedBeforeItRunsReleasesTheWorker)
         worker.join();
         QApplication::processEvents();  // nothing is left to run either
         EXPECT_EQ(released.get(), valueCall ? "" : "void");
-        EXPECT_FALSE(shared->ran);
+        EXPECT_FALSE(*ran);
     }
 }
 

@@ -4,6 +4,8 @@
 #include "support/FrameworkTemplates.h"
 #include "support/TemplateLayoutCheck.h"
 
+#include <gtest/gtest.h>
+
 #include <QFontInfo>
 
 namespace kestrune {
@@ -24,8 +26,7 @@ TEST(DialogUnits, BaseUnitsComeFromTheFontsMetricsAndHalvesRoundAwayFromZero)
 
 TEST(TemplateLayout, ControlsSitAtTheirPlacesInTabOrderWithTextsWhole)
 {
-    for (int id : {test::IDD_TEST_FORM, test::IDD_TEST_BOX})
-        test::ExpectLaidOutAsTemplateAt(id, {7, 9, 12});
+    test::ExpectLaidOutAsTemplates({test::IDD_TEST_FORM, test::IDD_TEST_BOX});
 }
 
 }  // namespace

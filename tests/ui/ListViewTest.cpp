@@ -76,8 +76,6 @@ protected:
     }
     void Key(Qt::Key k, Qt::KeyboardModifiers mods = Qt::NoModifier) { QTest::keyClick(&list, k, mods); }
 
-    int FocusedItem() const { return list.GetNextItem(-1, ListView::StateFocused); }
-
     // Selected items as the list answers, after checking that Qt's view and the notifications agree.
     Items Selected() const
     {
@@ -89,7 +87,7 @@ protected:
             EXPECT_EQ(list.GetItemState(i, F | S), told.at(static_cast<std::size_t>(i))) << "item " << i;
         }
         const QModelIndex current = list.currentIndex();
-        EXPECT_EQ(current.isValid() ? current.row() : -1, FocusedItem());
+        EXPECT_EQ(current.isValid() ? current.row() : -1, list.GetNextItem(-1, ListView::StateFocused));
         EXPECT_EQ(static_cast<int>(rows.size()), list.GetSelectedCount());
         return rows;
     }

@@ -196,8 +196,11 @@ TEST_F(OptionsDialog, OpensEmptyEachTimeBlocksTheMainWindowAndChangesNothing)
     const std::string fileBefore = ReadFile(dir.Path() / "a.mp3");
 
     // Closed by OK, Cancel, Esc, Enter and the close box, each in turn.
-    for (int way = 0; way < 5; ++way) {
-        SCOPED_TRACE(way);
+    const auto key = [](Qt::Key k) { return [k](CDialog& d) { PressKey(d.GetDlgItem(IDC_OPTIONS_TREE), k); }; };
+    const std::function<void(CDialog&)> ways[] = {[](CDialog& d) { Click(d, IDOK); },
+                                                  [](CDialog& d) { Click(d, IDCANCEL); }, key(Qt::Key_Escape),
+                                                  key(Qt::Key_Return), [](CDialog& d) { d.close(); }};
+    for (const auto& close : ways) {
         onDialog = [&](CDialog& options) {
             EXPECT_NE(dynamic_cast<COptionsDlg*>(&options), nullptr);
             EXPECT_EQ(options.windowModality(), Qt::ApplicationModal);
@@ -206,19 +209,12 @@ TEST_F(OptionsDialog, OpensEmptyEachTimeBlocksTheMainWindowAndChangesNothing)
             ClickThroughWindow(Control(*dlg, IDC_WRITE_TITLE));
             QApplication::processEvents();
             EXPECT_EQ(dlg->m_bWriteTitle, 0);
-            QWidget* tree = options.GetDlgItem(IDC_OPTIONS_TREE);
-            switch (way) {
-            case 0: Click(options, IDOK); break;
-            case 1: Click(options, IDCANCEL); break;
-            case 2: PressKey(tree, Qt::Key_Escape); break;
-            case 3: PressKey(tree, Qt::Key_Return); break;
-            default: options.close(); break;
-            }
-            EXPECT_FALSE(options.isVisible());
+            close(options);
+            EXPECT_FALSE(options.isVisible()) << "way " << dialogs;
         };
         ChooseMenu(*dlg, ID_FILE_SETTINGS);
-        EXPECT_EQ(dialogs, way + 1);
     }
+    EXPECT_EQ(dialogs, 5);
     EXPECT_EQ(ShownTexts(), shownBefore);
     EXPECT_EQ(Text(*dlg, IDC_SELECTED), "1");
     EXPECT_EQ(ReadFile(dir.Path() / "a.mp3"), fileBefore);

@@ -3,13 +3,15 @@
 #include "res/DialogIds.h"
 #include "support/TemplateLayoutCheck.h"
 
+#include <gtest/gtest.h>
+
 namespace kestrune::test {
 namespace {
 
 TEST(ProgramDialogLayout, ControlsSitAtTheirPlacesInTabOrderWithTextsWhole)
 {
-    for (int id : {IDD_KESTRUNE_DIALOG, IDD_ABOUTBOX, IDD_SAVE_PROGRESS, IDD_GENERATE, IDD_TRACK_PAGE, IDD_OPTIONS})
-        ExpectLaidOutAsTemplateAt(id, {7, 9, 12});
+    ExpectLaidOutAsTemplates(
+        {IDD_KESTRUNE_DIALOG, IDD_ABOUTBOX, IDD_SAVE_PROGRESS, IDD_GENERATE, IDD_TRACK_PAGE, IDD_OPTIONS});
 }
 
 }  // namespace
