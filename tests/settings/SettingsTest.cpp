@@ -10,18 +10,9 @@
 
 #include <set>
 #include <string>
-#include <vector>
 
 namespace kestrune {
 namespace {
-
-std::vector<std::string> KeysOf(const CSettingsInfoList& table)
-{
-    std::vector<std::string> keys;
-    for (const CSettingsInfo& entry : table)
-        keys.push_back(entry.GetKey());
-    return keys;
-}
 
 std::string TextOf(const CSettingsInfoList& table, const char* key)
 {
@@ -52,11 +43,11 @@ TEST(SettingsInfoList, LookupFindsWholeKeysNearestTheHeadAndTheNameEntryFollowsC
     withoutName.AddTail(CSettingsInfo("A", "a"));
     table.Copy(withoutName);
     EXPECT_FALSE(table.SetName("x"));
-    EXPECT_EQ(KeysOf(table), std::vector<std::string>{"A"});
+    EXPECT_TRUE(table.GetCount() == 1 && TextOf(table, "A") == "a");
     // Copying or appending a table to itself loses nothing.
     table.Copy(table);
     table.AddTail(table);
-    EXPECT_EQ(KeysOf(table), (std::vector<std::string>{"A", "A"}));
+    EXPECT_TRUE(table.GetCount() == 2 && TextOf(table, "A") == "a");
 }
 
 TEST(StringResources, EverySaveFailureReasonHasItsOwnRussianSentence)

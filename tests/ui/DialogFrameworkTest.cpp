@@ -1,15 +1,23 @@
-// The dialog layer on its own: the dialog manager's keys, standard actions, ending a run, the
-// progress control, and calls into the window thread at their edges.
+// The dialog layer on its own: templates become windows (dialog units to pixels from the dialog font,
+// every control at its place in tab order, no text cut off), data exchange, the dialog manager's keys,
+// standard actions, ending a run, the progress control, and calls into the window thread at their edges.
+#include "framework/DataExchange.h"
+#include "framework/DialogUnits.h"
 #include "framework/ProgressBar.h"
 #include "framework/ProgressCtrl.h"
 #include "framework/UiCall.h"
+#include "framework/Wnd.h"
 #include "support/DialogDriver.h"
 #include "support/FrameworkTemplates.h"
+#include "support/TemplateLayoutCheck.h"
 
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QAccessible>
 #include <QApplication>
+#include <QComboBox>
+#include <QFontInfo>
 #include <QPushButton>
 #include <QTest>
 #include <QThread>
@@ -30,13 +38,35 @@ namespace {
 using namespace kestrune::test;
 using Log = std::vector<std::string>;
 
-// A dialog with a message table of its own that logs what arrives. Routing of list
-// notifications, edits and menu commands is exercised through the program's windows (TagPanelTest,
-// the browser and options tests).
-class Probe : public CDialog {
-public:
-    Probe() : CDialog(IDD_TEST_FORM) {}
+TEST(DialogUnits, BaseUnitsComeFromTheFontsMetricsAndHalvesRoundAwayFromZero)
+{
+    EXPECT_EQ(MulDiv(374, 7, 4), 655);  // 654.5
+    EXPECT_EQ(MulDiv(-1, 6, 4), -2);
+    const QFont font(QStringLiteral("DejaVu Sans"), 9);
+    if (QFontInfo(font).family() != QStringLiteral("DejaVu Sans"))
+        GTEST_SKIP() << "DejaVu Sans is not installed";
+    const DialogUnits units(font);
+    EXPECT_EQ(units.BaseX(), 7);
+    EXPECT_EQ(units.BaseY(), 14);
+    EXPECT_EQ(units.Rect(7, 22, 360, 83), QRect(12, 39, 630, 145));
+}
 
+TEST(TemplateLayout, ControlsSitAtTheirPlacesInTabOrderWithTextsWhole)
+{
+    ExpectLaidOutAsTemplates({IDD_TEST_FORM, IDD_TEST_BOX});
+}
+
+// Show and store of each kind of control, long texts whole; a store stops at a number that is not one.
+// The test form with a member bound to each kind of control, the number between the others, and a
+// message table of its own that logs what arrives. Routing of list notifications, edits and menu
+// commands is exercised through the program's windows (TagPanelTest, the browser and options tests).
+class Form : public CDialog {
+public:
+    Form() : CDialog(IDD_TEST_FORM) {}
+
+    std::string m_strName, m_strChoice;
+    int m_nCount = 0;
+    int m_bTick = 0, m_bPush = 0;
     Log log;
     int endInInit = 0;
 
@@ -45,6 +75,15 @@ public:
     void OnBrowse() { log.push_back("clicked"); }
 
 protected:
+    void DoDataExchange(CDataExchange* pDX) override
+    {
+        CDialog::DoDataExchange(pDX);
+        DDX_Text(pDX, IDC_NAME, m_strName);
+        DDX_Check(pDX, IDC_TICK, m_bTick);
+        DDX_Text(pDX, IDC_COUNT, m_nCount);
+        DDX_CBString(pDX, IDC_CHOICE, m_strChoice);
+        DDX_Check(pDX, IDC_PUSH_TICK, m_bPush);
+    }
     bool OnInitDialog() override
     {
         CDialog::OnInitDialog();
@@ -54,14 +93,53 @@ protected:
     }
     const MessageMap& GetMessageMap() const override
     {
-        static const MessageMap map{msg::Clicked(IDC_BROWSE, &Probe::OnBrowse)};
+        static const MessageMap map{msg::Clicked(IDC_BROWSE, &Form::OnBrowse)};
         return map;
     }
 };
 
+TEST(DataExchange, ShowAndStoreCarryEachKindOfControlAndStopAtANumberThatIsNotOne)
+{
+    Form dlg;
+    dlg.Create();
+    const std::string longText(40000, 's');
+    dlg.m_strName = "Имя";
+    dlg.m_strChoice = longText;
+    dlg.m_nCount = 42;
+    dlg.m_bTick = 7;  // any non-zero value shows ticked and is stored back as 1
+    ASSERT_TRUE(dlg.UpdateData(false));
+    const auto ticked = [&](int id) { return ControlAs<QAbstractButton>(dlg, id)->isChecked(); };
+    // Show sets a combo box's edit text and adds no entry.
+    EXPECT_EQ((std::tuple{Text(dlg, IDC_NAME), Text(dlg, IDC_COUNT), ticked(IDC_TICK), ticked(IDC_PUSH_TICK),
+                          ControlAs<QComboBox>(dlg, IDC_CHOICE)->count()}),
+              (std::tuple{QString("Имя"), QString("42"), true, false, 0}));
+    SetControlText(Control(dlg, IDC_COUNT), "-3");
+    ControlAs<QAbstractButton>(dlg, IDC_PUSH_TICK)->setChecked(true);
+    ASSERT_TRUE(dlg.UpdateData(true));
+    EXPECT_TRUE(dlg.m_strChoice == longText) << dlg.m_strChoice.size() << " characters";
+    EXPECT_EQ((std::tuple{dlg.m_nCount, dlg.m_bTick, dlg.m_bPush}), (std::tuple{-3, 1, 1}));
+
+    SetControlText(Control(dlg, IDC_NAME), "/a/");
+    SetControlText(Control(dlg, IDC_COUNT), "12a");
+    SetControlText(Control(dlg, IDC_CHOICE), "после");
+    EXPECT_FALSE(dlg.UpdateData(true));
+    // Bindings before the number are stored, the number and those after it are not.
+    EXPECT_TRUE(dlg.m_strName == "/a/" && dlg.m_nCount == -3 && dlg.m_strChoice == longText);
+}
+
+TEST(DataExchange, DecimalIntegers)
+{
+    int value = 0;
+    EXPECT_TRUE(ParseDecimalInt("+5", value) && value == 5);
+    EXPECT_TRUE(ParseDecimalInt(" -2147483648 ", value) && value == -2147483648);
+    for (const char* bad : {"", " ", "1.5", "12a", "a12", "+-1", "--1", "2147483648", "0x10", "1 2"})
+        EXPECT_FALSE(ParseDecimalInt(bad, value)) << bad;
+    EXPECT_EQ(value, -2147483648) << "a failed parse leaves the value";
+}
+
 TEST(DialogKeys, EnterEscAndTheCloseBoxAreTheDialogsCommandsAndAFocusedButtonTakesEnter)
 {
-    Probe dlg;
+    Form dlg;
     const int result = RunModal(dlg, [&] {
         QWidget* path = Control(dlg, IDC_NAME);
         path->setFocus();
@@ -92,7 +170,7 @@ TEST(DialogKeys, DefaultButtonTakesEnterAndEscCancels)
 
 TEST(DialogRun, EndDialogDuringInitialisationSkipsTheRunAndFromAWorkerIsPosted)
 {
-    Probe dlg;
+    Form dlg;
     dlg.endInInit = 7;
     EXPECT_EQ(dlg.DoModal(), 7);
 

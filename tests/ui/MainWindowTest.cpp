@@ -1,6 +1,7 @@
 // The main window as the user meets it: its state right after start, the keys that must not
 // close it, the ways that do, the menu and the options dialog, what screen readers and Qt's own texts
-// say, and the program itself started as scripts/start.sh starts it without a display.
+// say, every dialog's layout, and the program itself started as scripts/start.sh starts it without
+// a display.
 #include "framework/QtTranslations.h"
 #include "framework/Wnd.h"
 #include "res/ResourceIds.h"
@@ -9,6 +10,7 @@
 #include "settings/OptionsDlg.h"
 #include "settings/SettingsInfo.h"
 #include "support/MainWindowFixture.h"
+#include "support/TemplateLayoutCheck.h"
 
 #include <QAbstractButton>
 #include <QAccessible>
@@ -28,6 +30,14 @@ namespace kestrune::test {
 namespace {
 
 using MainWindow = MainWindowFixture;
+
+// Every dialog template of the program becomes a window with its controls at their places and no
+// text cut off, at several font sizes.
+TEST(ProgramDialogLayout, ControlsSitAtTheirPlacesInTabOrderWithTextsWhole)
+{
+    ExpectLaidOutAsTemplates(
+        {IDD_KESTRUNE_DIALOG, IDD_ABOUTBOX, IDD_SAVE_PROGRESS, IDD_GENERATE, IDD_TRACK_PAGE, IDD_OPTIONS});
+}
 
 TEST_F(MainWindow, StartsReadyWithTheListFocusedAndOnlyTheTickBoxesOfTheFieldsEnabled)
 {
