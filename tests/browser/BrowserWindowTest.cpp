@@ -5,8 +5,8 @@
 #include "support/Mp3Maker.h"
 
 #include <QCursor>
+#include <QGuiApplication>
 #include <QLabel>
-#include <QTest>
 
 #include <filesystem>
 #include <set>

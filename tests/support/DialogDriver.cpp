@@ -6,7 +6,6 @@
 
 #include <QAbstractItemView>
 #include <QAction>
-#include <QApplication>
 #include <QCheckBox>
 #include <QStyle>
 #include <QStyleOptionButton>

@@ -1,6 +1,6 @@
 // The dialog layer on its own: templates become windows (dialog units to pixels from the dialog font,
 // every control at its place in tab order, no text cut off), data exchange, the dialog manager's keys,
-// standard actions, ending a run, the progress control, and calls into the window thread at their edges.
+// standard actions, ending a run, the progress control, and a call into the window thread that cannot run.
 #include "framework/DataExchange.h"
 #include "framework/DialogUnits.h"
 #include "framework/ProgressBar.h"
@@ -215,24 +215,15 @@ TEST(ProgressControl, ClampsAndTellsScreenReadersFromTheWindowThread)
     });
 }
 
-// Calls into the window thread: from the window thread itself, and a call that can never run (its
-// context object is gone) still lets the worker go. The worker's ordinary calls are those of every save
-// through the window (SaveCommandTest).
+// Calls into the window thread: a call that can never run (its context object is gone) still lets the
+// worker go. The worker's ordinary calls are those of every save through the window (SaveCommandTest);
+// the window thread's own, which must run at once, are those of every control wrapper in the window tests.
 // A context object that can tell whether an event waits for it in the queue, so that a test can
 // destroy it exactly between the worker's posting and the window thread's processing.
 class PendingContext : public QObject {
 public:
     bool HasPostedEvents() const { return d_ptr->postedEvents.loadAcquire() > 0; }
 };
-
-TEST(UiCall, FromTheContextsOwnThreadTheCallRunsAtOnce)
-{
-    QObject context;
-    int calls = 0;
-    // No event loop runs here: a queued hand-off would never come back.
-    UiCall(&context, [&] { ++calls; });
-    EXPECT_EQ(UiCall(&context, [&] { return ++calls; }), 2);
-}
 
 TEST(UiCall, ACallWhoseContextIsDestroyedBeforeItRunsReleasesTheWorker)
 {

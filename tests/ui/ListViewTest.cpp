@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPointer>

@@ -3,6 +3,8 @@
 #include "save/SaveTestFiles.h"
 #include "support/MainWindowFixture.h"
 
+#include <tuple>
+
 namespace kestrune::test {
 namespace {
 
@@ -35,9 +37,8 @@ protected:
     {
         SCOPED_TRACE(entry + (modifiers == Qt::NoModifier ? "" : " with Ctrl"));
         ClickEntry(entry, modifiers);
-        EXPECT_EQ(ShownTexts(), texts);
-        EXPECT_EQ(Text(*dlg, IDC_SELECTED), count);
-        EXPECT_EQ(Control(*dlg, IDC_SAVE)->isEnabled(), count != "0");
+        EXPECT_EQ((std::tuple{ShownTexts(), Text(*dlg, IDC_SELECTED), Enabled(IDC_SAVE)}),
+                  (std::tuple{texts, count, count != "0"}));
     }
 };
 
