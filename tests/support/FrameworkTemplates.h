@@ -6,23 +6,15 @@
 // before main.
 namespace kestrune::test {
 
-inline constexpr int IDD_TEST_FORM = 1;
-inline constexpr int IDD_TEST_BOX = 2;
-inline constexpr int IDR_TEST_MENU = 3;
-inline constexpr int ID_TEST_COMMAND = 4;
+enum : int { IDD_TEST_FORM = 1, IDD_TEST_BOX, IDR_TEST_MENU, ID_TEST_COMMAND };
 
-// The form's controls.
-inline constexpr int IDC_NAME = 10;       // edit, with the label "&Имя:"
-inline constexpr int IDC_BROWSE = 11;     // push button
-inline constexpr int IDC_CHOICE = 12;     // combo box
-inline constexpr int IDC_TICK = 13;       // tick box with a text longer than its rectangle
-inline constexpr int IDC_PUSH_TICK = 14;  // tick box drawn as a push button
-inline constexpr int IDC_COUNT = 15;      // label holding a number
-inline constexpr int IDC_LIST = 16;
+// The form's controls, in template order: an edit with the label "&Имя:", a push button, a tick box
+// drawn as a push button, a combo box, a tick box with a text longer than its rectangle, a label
+// holding a number, and a list.
+enum : int { IDC_NAME = 10, IDC_BROWSE, IDC_PUSH_TICK, IDC_CHOICE, IDC_TICK, IDC_COUNT, IDC_LIST };
 
-// The box's controls; the bar's label reads "Ход работы".
-inline constexpr int IDC_BAR = 20;
-inline constexpr int IDC_YES = 21;   // the default button
-inline constexpr int IDC_NOTE = 22;  // an edit, the first tab stop
+// The box's controls, in template order: a progress bar with the label "Ход работы", an edit (the first
+// tab stop) and the default button.
+enum : int { IDC_BAR = 20, IDC_NOTE, IDC_YES };
 
 }  // namespace kestrune::test

@@ -24,7 +24,6 @@
 
 #include <map>
 #include <set>
-#include <thread>
 
 namespace kestrune::test {
 namespace {
@@ -55,22 +54,17 @@ TEST_F(MainWindow, StartsReadyWithTheListFocusedAndOnlyTheTickBoxesOfTheFieldsEn
     EXPECT_FALSE(dlg->windowIcon().isNull());
 }
 
-TEST(MainWindowStatus, ComesFromTheKeyedTableAndFromAWorkerThread)
+// A worker's status line is that of every save (SaveCommandTest).
+TEST(MainWindowStatus, ComesFromTheKeyedTable)
 {
-    CKestruneDlg shadowed, missing, fromWorker;
+    CKestruneDlg shadowed, missing;
     shadowed.m_lstStatus.AddHead(CSettingsInfo("STATUS_READY", "Проверка"));
     missing.m_lstStatus.RemoveAll();  // without the entry the line keeps the template's text
     missing.m_lstStatus.AddTail(CSettingsInfo("OTHER", "Другое"));
-    for (CKestruneDlg* dlg : {&shadowed, &missing, &fromWorker})
-        dlg->Create();
+    shadowed.Create();
+    missing.Create();
     EXPECT_EQ(Text(shadowed, IDC_STATUS), "Проверка");
     EXPECT_EQ(Text(missing, IDC_STATUS), "Готов");
-
-    // The worker waits for the window thread, which must keep handling events meanwhile.
-    std::thread worker([&] { fromWorker.ShowStatus(IDS_STATUS_SAVING_KEY); });
-    EXPECT_TRUE(QTest::qWaitFor([&] { return Text(fromWorker, IDC_STATUS) != "Готов"; }, 5000));
-    worker.join();
-    EXPECT_EQ(Text(fromWorker, IDC_STATUS), Loaded(IDS_STATUS_SAVING_TEXT));
 }
 
 // On the list, Enter is the list's own Enter key; with nothing listed it changes nothing.
