@@ -10,8 +10,8 @@
 #include <QTest>
 
 #include <numeric>
-#include <ostream>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -21,17 +21,10 @@ namespace {
 constexpr unsigned F = ListView::StateFocused;
 constexpr unsigned S = ListView::StateSelected;
 
-struct Change {
-    int item;
-    unsigned oldState;
-    unsigned newState;
-    bool operator==(const Change&) const = default;
-};
+using Change = std::tuple<int, unsigned, unsigned>;  // item, old state, new state
 using Changes = std::vector<Change>;
 using Items = std::vector<int>;
 using Keys = std::vector<std::pair<int, std::size_t>>;  // each key, with the number of changes logged before it
-
-void PrintTo(const Change& c, std::ostream* os) { *os << c.item << ": " << c.oldState << "->" << c.newState; }
 
 class ListViewTest : public ::testing::Test {
 protected:
