@@ -53,11 +53,11 @@ void DoubleClick(QAbstractItemView* view, QPoint at, Qt::MouseButton button)
     QTest::mouseRelease(view->viewport(), button, Qt::NoModifier, at);
 }
 
-void Type(QWidget* widget, const QString& text)
+void Type(QWidget* widget, const QString& text, Qt::KeyboardModifiers modifiers)
 {
     // QTest::keyClicks aborts on non-ASCII text; one key event per character works.
     for (const QChar c : text)
-        QTest::sendKeyEvent(QTest::Click, widget, Qt::Key(c.toUpper().unicode()), QString(c), Qt::NoModifier);
+        QTest::sendKeyEvent(QTest::Click, widget, Qt::Key(c.toUpper().unicode()), QString(c), modifiers);
 }
 
 void PressKey(QWidget* widget, Qt::Key key, Qt::KeyboardModifiers modifiers)

@@ -29,8 +29,8 @@ void Click(QWidget* control);
 void Click(const CDialog& dialog, int id);
 // What a real double-click on a view's item delivers: press, release, double-click, release.
 void DoubleClick(QAbstractItemView* view, QPoint at, Qt::MouseButton button = Qt::LeftButton);
-// Types text into a widget one character at a time (Cyrillic included).
-void Type(QWidget* widget, const QString& text);
+// Types text into a widget one character at a time (Cyrillic included), with the modifiers held.
+void Type(QWidget* widget, const QString& text, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
 void PressKey(QWidget* widget, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
 // Chooses a menu command as a click on its menu item does.
 void ChooseMenu(const CDialog& dialog, int commandId);

@@ -80,18 +80,13 @@ TEST_F(MainWindow, EnterAndEscNeverCloseIt)
     EXPECT_EQ(Text(*dlg, IDC_PATH), "Му");
 }
 
-void AltKey(QWidget* widget, char16_t upper, const char* lower)
-{
-    QTest::sendKeyEvent(QTest::Click, widget, Qt::Key(upper), QString::fromUtf8(lower), Qt::AltModifier);
-}
-
 // Alt+Ф opens "&Файл"; Esc closes the popup and leaves the menu bar highlighted, where Enter opens the
 // menu again and a second Esc gives the keyboard back. "&Путь:" and "&Помощь" share Alt+П: the
 // window's own access key wins every time.
 TEST_F(MainWindow, TheMenuBarKeepsEnterAndEscAndTheFieldsAccessKeysWin)
 {
     List()->setFocus();
-    AltKey(List(), 0x0424, "ф");
+    Type(List(), "ф", Qt::AltModifier);
     ASSERT_NE(QApplication::activePopupWidget(), nullptr);
     QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Escape);
     ASSERT_EQ(QApplication::activePopupWidget(), nullptr);
@@ -103,7 +98,7 @@ TEST_F(MainWindow, TheMenuBarKeepsEnterAndEscAndTheFieldsAccessKeysWin)
 
     for (int press = 0; press < 2; ++press) {
         List()->setFocus();
-        AltKey(List(), 0x041F, "п");
+        Type(List(), "п", Qt::AltModifier);
         EXPECT_EQ(QApplication::focusWidget(), Control(*dlg, IDC_PATH)) << press;
         ASSERT_EQ(QApplication::activePopupWidget(), nullptr) << press;
     }
