@@ -56,7 +56,6 @@ TEST(TemplateLayout, ControlsSitAtTheirPlacesInTabOrderWithTextsWhole)
     ExpectLaidOutAsTemplates({IDD_TEST_FORM, IDD_TEST_BOX});
 }
 
-// Show and store of each kind of control, long texts whole; a store stops at a number that is not one.
 // The test form with a member bound to each kind of control, the number between the others, and a
 // message table of its own that logs what arrives. Routing of list notifications, edits and menu
 // commands is exercised through the program's windows (TagPanelTest, the browser and options tests).
@@ -98,6 +97,7 @@ protected:
     }
 };
 
+// Show and store of each kind of control, long texts whole; a store stops at a number that is not one.
 TEST(DataExchange, ShowAndStoreCarryEachKindOfControlAndStopAtANumberThatIsNotOne)
 {
     Form dlg;
