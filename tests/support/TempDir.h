@@ -11,10 +11,9 @@
 namespace kestrune::test {
 
 // A fresh folder under the system's temporary directory, removed with everything in it (by name as
-// bytes: Qt would leave a name that is not UTF-8).
+// bytes: Qt would leave a name that is not UTF-8; its own removal then finds nothing).
 class TempDir {
 public:
-    TempDir() { m_dir.setAutoRemove(false); }
     ~TempDir()
     {
         std::error_code ignored;
@@ -40,6 +39,12 @@ public:
 private:
     QTemporaryDir m_dir{QDir::tempPath() + "/kestrune-test-XXXXXX"};
 };
+
+// The number of entries in a folder.
+inline long EntriesIn(const std::filesystem::path& folder)
+{
+    return std::distance(std::filesystem::directory_iterator(folder), std::filesystem::directory_iterator());
+}
 
 inline std::string ReadFile(const std::filesystem::path& p)
 {

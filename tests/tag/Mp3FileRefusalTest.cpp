@@ -7,17 +7,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string WithByte(std::string bytes, size_t at, char value)
-{
-    bytes[at] = value;
-    return bytes;
-}
-
-size_t EntriesIn(const fs::path& folder)
-{
-    return static_cast<size_t>(std::distance(fs::directory_iterator(folder), fs::directory_iterator()));
-}
-
 // Loads, sets two texts and saves; returns the save error ("" when saved).
 std::string SaveError(const fs::path& file, const std::string& comment = "New comment")
 {
@@ -35,6 +24,7 @@ TEST(Mp3FileRefusal, ATagNotUnderstoodWholeLeavesTheFileByteForByteAndSaysWhy)
     const Mp3Spec mp3{.frames = {TextFrame("TIT2", "Title"), PictureFrame(), TextFrame("TALB", "Album")}};
     const std::string normal = MakeMp3(mp3);
     const size_t album = normal.find("TALB");
+    auto withByte = [&](size_t at, char value) { return normal.substr(0, at) + value + normal.substr(at + 1); };
     Mp3Spec encrypted = mp3;
     encrypted.frames[0].formatFlags = 0x40;
     encrypted.frames[0].body.insert(0, 1, '\x01');
@@ -43,10 +33,10 @@ TEST(Mp3FileRefusal, ATagNotUnderstoodWholeLeavesTheFileByteForByteAndSaysWhy)
 
     const std::pair<std::string, std::string> refusals[] = {  // the bytes, a word the error must contain
         {normal.substr(0, album + 5), "past the end"},
-        {WithByte(normal, album + 4, 0x7F), "TALB"},
-        {WithByte(normal, album, 't'), "damaged frame"},
-        {WithByte(normal, 3, 5), "2.5"},
-        {WithByte(normal, 5, 0x40), "extended header"},
+        {withByte(album + 4, 0x7F), "TALB"},
+        {withByte(album, 't'), "damaged frame"},
+        {withByte(3, 5), "2.5"},
+        {withByte(5, 0x40), "extended header"},
         {MakeMp3(encrypted), "TIT2"},
         {MakeMp3(v22), "would lose frame CRM"},
         {"This is not music at all, only text.\n", "MPEG"},
@@ -57,7 +47,7 @@ TEST(Mp3FileRefusal, ATagNotUnderstoodWholeLeavesTheFileByteForByteAndSaysWhy)
         const auto file = dir.Write("a.mp3", bytes);
         EXPECT_NE(SaveError(file).find(reason), std::string::npos);
         EXPECT_EQ(ReadFile(file), bytes);
-        EXPECT_EQ(EntriesIn(dir.Path()), 1u);
+        EXPECT_EQ(EntriesIn(dir.Path()), 1);
     }
 }
 
@@ -105,7 +95,7 @@ TEST(Mp3FileRefusal, ATemporaryFileLeftByAKilledSaveIsRemovedByTheNext)
     for (size_t size : {3000, 3001, 3001}) {
         dir.Write(".a.mp3.kestrune-save", "half a file");
         ASSERT_EQ(SaveError(file, std::string(size, 'x')), "");
-        EXPECT_EQ(EntriesIn(dir.Path()), 1u) << size;
+        EXPECT_EQ(EntriesIn(dir.Path()), 1) << size;
     }
 }
 
