@@ -26,14 +26,9 @@ inline std::string OriginalText(const std::string& name, std::string_view field)
 // A v2.3 file with all twelve frames, each holding OriginalText(name, field).
 inline std::string TaggedMp3(const std::string& name)
 {
-    Mp3Spec mp3;
-    mp3.padding = 256;
-    for (const TagField& field : kTagFields) {
-        const std::string text = OriginalText(name, field.name);
-        mp3.frames.push_back(field.kind == TagFrameKind::Comment ? CommentFrame(text)
-                             : field.kind == TagFrameKind::Url   ? UrlFrame(text)
-                                                                 : TextFrame(std::string(field.frameId23), text));
-    }
+    Mp3Spec mp3{.padding = 256};
+    for (const TagField& field : kTagFields)
+        mp3.frames.push_back(FieldFrame(field, OriginalText(name, field.name)));
     return MakeMp3(mp3);
 }
 
@@ -51,7 +46,10 @@ inline std::string MissingFrames(const std::filesystem::path& file)
 
 // Runs a function on the loop's thread at every step of every file of the runs made while it lives.
 struct StepHook {
-    explicit StepHook(std::function<void(const std::string& path, int step)> hook) { SetSaveStepHookForTests(std::move(hook)); }
+    explicit StepHook(std::function<void(const std::string& path, int step)> hook)
+    {
+        SetSaveStepHookForTests(std::move(hook));
+    }
     ~StepHook() { SetSaveStepHookForTests({}); }
 };
 

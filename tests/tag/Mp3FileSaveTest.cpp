@@ -1,6 +1,8 @@
 #include "tag/MutagenProbe.h"
 #include "tag/TagTestSupport.h"
 
+#include <QByteArray>
+
 namespace kestrune::test {
 namespace {
 
@@ -57,9 +59,8 @@ TEST(Mp3FileSave, WritesUnicodeAndLongTextsAndKeepsEverythingElseInEachTagVersio
         {"year", "2001"}};
     for (const VersionCase& c : VersionCases()) {
         SCOPED_TRACE(c.version);
-        const std::map<std::string, std::string> keys = {{"title", "TIT2"}, {"composer", "TCOM"},
-            {"copyright", "TCOP"}, {"comment", "COMM::eng"}, {"genre", "TCON"}, {"encoded by", "TENC"},
-            {"year", c.version == 4 ? "TDRC" : "TYER"}};
+        const std::map<std::string, std::string> keys = {{"title", "TIT2"}, {"composer", "TCOM"}, {"copyright", "TCOP"},
+            {"comment", "COMM::eng"}, {"genre", "TCON"}, {"encoded by", "TENC"}, {"year", c.version == 4 ? "TDRC" : "TYER"}};
         TempDir dir;
         const auto file =
             dir.Write("song.mp3", MakeMp3({.id3v2Version = c.version, .frames = c.frames, .padding = 512}));
@@ -94,17 +95,11 @@ TEST(Mp3FileSave, ATextFrameHeldTwiceIsKeptUntilItsFieldIsWrittenThenOnlyTheNewT
     TempDir dir;
     const auto file = dir.Write("a.mp3", MakeMp3({.frames = {TextFrame("TIT2", "First"), TextFrame("TPE1", "Artist"),
                                                              TextFrame("TIT2", "Second")}, .padding = 500}));
-    auto count = [&](const std::string& what) {
-        const std::string bytes = ReadFile(file);
-        size_t n = 0;
-        for (size_t at = bytes.find(what); at != std::string::npos; at = bytes.find(what, at + 1))
-            ++n;
-        return n;
-    };
+    auto titles = [&] { return QByteArray::fromStdString(ReadFile(file)).count("TIT2"); };
     ASSERT_TRUE(SaveTexts(file, {{"artist", "Other"}}));
-    EXPECT_EQ(count("TIT2"), 2u) << "an unwritten field keeps its frames";
+    EXPECT_EQ(titles(), 2) << "an unwritten field keeps its frames";
     ASSERT_TRUE(SaveTexts(file, {{"title", ""}}));
-    EXPECT_EQ(count("TIT2"), 1u);
+    EXPECT_EQ(titles(), 1);
 }
 
 TEST(Mp3FileSave, CommentAndUrlAreReadFromAndWrittenToTheFrameTheEditorShows)
@@ -127,8 +122,7 @@ TEST(Mp3FileSave, CommentAndUrlAreReadFromAndWrittenToTheFrameTheEditorShows)
         TempDir dir;
         const auto file = dir.Write("a.mp3", MakeMp3({.frames = c.frames}));
         const auto loaded = LoadFields(file);
-        EXPECT_EQ(loaded.at("comment"), c.comment);
-        EXPECT_EQ(loaded.at("URL"), c.url);
+        EXPECT_EQ(loaded.at("comment") + " " + loaded.at("URL"), c.comment + " " + c.url);
         const auto before = MutagenRead(file);
         ASSERT_TRUE(before && SaveTexts(file, {{"comment", "новый"}, {"URL", "http://пример.рф/a b"}}));
         const auto after = MutagenRead(file);

@@ -30,6 +30,14 @@ inline std::map<std::string, std::string> LoadFields(const std::filesystem::path
     return FieldsOf(record);
 }
 
+// The frame a tag of this version (3 or 4) holds the field's text in.
+inline Id3Frame FieldFrame(const TagField& field, const std::string& text, int version = 3, Enc enc = Enc::Latin1)
+{
+    return field.kind == TagFrameKind::Comment ? CommentFrame(text, "", enc)
+           : field.kind == TagFrameKind::Url   ? UrlFrame(text, "", enc)
+                                               : TextFrame(std::string(field.FrameId(version)), text, enc);
+}
+
 // Sets the named fields of a loaded record.
 inline void SetFields(CMp3File& record, const std::map<std::string, std::string>& texts)
 {
