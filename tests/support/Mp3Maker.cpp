@@ -54,8 +54,8 @@ std::string InCodePage(const std::string& utf8, const char* page)
 std::string EncodeText(const std::string& utf8, Enc enc)
 {
     static const char* const kPages[] = {"ISO-8859-1//TRANSLIT", "UTF-16LE", "UTF-16BE"};
-    return enc == Enc::Utf8 ? utf8
-                            : std::string(enc == Enc::Utf16 ? "\xFF\xFE" : "").append(InCodePage(utf8, kPages[int(enc)]));
+    const std::string mark = enc == Enc::Utf16 ? "\xFF\xFE" : "";
+    return enc == Enc::Utf8 ? utf8 : std::string(mark).append(InCodePage(utf8, kPages[int(enc)]));
 }
 
 Id3Frame TextFrame(const std::string& id, const std::vector<std::string>& values, Enc enc)
@@ -92,6 +92,8 @@ Id3Frame UserTextFrame(const std::string& description, const std::string& value)
     return {"TXXX", Body(Enc::Latin1, {description, std::string(1, '\0'), value})};
 }
 
+Id3Frame PrivateFrame(const std::string& owner, const std::string& data) { return {"PRIV", owner + '\0' + data}; }
+
 std::string MpegAudio(int count)
 {
     std::string out;
@@ -111,10 +113,8 @@ std::string MakeMp3(const Mp3Spec& mp3)
             throw std::invalid_argument("ID3v2 version must be 2, 3 or 4");
         std::string frames;
         for (const Id3Frame& f : mp3.frames)
-            frames += f.id +
-                      (v == 2 ? BigEndian(f.body.size(), 3)
-                              : BigEndian(f.body.size(), 4, v == 4 ? 7 : 8) + char(f.statusFlags) + char(f.formatFlags)) +
-                      f.body;
+            frames += f.id + (v == 2 ? BigEndian(f.body.size(), 3) : BigEndian(f.body.size(), 4, v == 4 ? 7 : 8) +
+                                                                   char(f.statusFlags) + char(f.formatFlags)) + f.body;
         frames += std::string(mp3.padding, '\0');
         out = "ID3" + std::string{char(v), 0, 0} + BigEndian(frames.size(), 4, 7) + frames;
     }

@@ -41,7 +41,7 @@ Id3Frame PictureFrame(const std::string& imageBytes = std::string("\x89PNG\r\n\x
                       const std::string& mime = "image/png");
 Id3Frame LyricsFrame(const std::string& lyrics, Enc enc = Enc::Latin1);                 // USLT
 Id3Frame UserTextFrame(const std::string& description, const std::string& value);     // TXXX
-inline Id3Frame PrivateFrame(const std::string& owner, const std::string& data) { return {"PRIV", owner + '\0' + data}; }
+Id3Frame PrivateFrame(const std::string& owner, const std::string& data);             // PRIV
 inline Id3Frame AnyFrame(const std::string& id, const std::string& body) { return {id, body}; }
 
 struct Id3v1 {

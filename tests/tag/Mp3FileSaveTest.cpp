@@ -59,8 +59,9 @@ TEST(Mp3FileSave, WritesUnicodeAndLongTextsAndKeepsEverythingElseInEachTagVersio
         {"year", "2001"}};
     for (const VersionCase& c : VersionCases()) {
         SCOPED_TRACE(c.version);
-        const std::map<std::string, std::string> keys = {{"title", "TIT2"}, {"composer", "TCOM"}, {"copyright", "TCOP"},
-            {"comment", "COMM::eng"}, {"genre", "TCON"}, {"encoded by", "TENC"}, {"year", c.version == 4 ? "TDRC" : "TYER"}};
+        const std::map<std::string, std::string> keys = {{"title", "TIT2"}, {"composer", "TCOM"},
+            {"copyright", "TCOP"}, {"comment", "COMM::eng"}, {"genre", "TCON"}, {"encoded by", "TENC"},
+            {"year", c.version == 4 ? "TDRC" : "TYER"}};
         TempDir dir;
         const auto file =
             dir.Write("song.mp3", MakeMp3({.id3v2Version = c.version, .frames = c.frames, .padding = 512}));
