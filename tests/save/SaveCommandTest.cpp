@@ -71,7 +71,7 @@ TEST_F(SaveCommand, WritesTheTickedFieldsIntoEverySelectedFileInListOrderWithThe
     std::vector<Bars> bars, due;  // as seen at each step, as due
     StepHook hook([&](const std::string& path, int step) {
         if (step == 0)
-            order.push_back(path);
+            order.push_back(path.substr(dir.Str().size()));
         due.push_back({step, 0, 14, int(order.size()) - 1, 0, 3});
         UiCall(dlg.get(), [&] {
             auto* progress = dynamic_cast<CSaveProgressDlg*>(QApplication::activeModalWidget());
@@ -89,8 +89,7 @@ TEST_F(SaveCommand, WritesTheTickedFieldsIntoEverySelectedFileInListOrderWithThe
     });
     Click(*dlg, IDC_SAVE);
 
-    for (size_t i = 0; i < selectedBefore.size(); ++i)
-        EXPECT_EQ(order.at(i), PathOf(selectedBefore[i])) << "list order";
+    EXPECT_EQ(order, selectedBefore) << "list order";
     EXPECT_EQ(bars, due);
 
     const std::map<std::string, std::string> ticked = {
@@ -113,7 +112,11 @@ TEST_F(SaveCommand, WritesTheTickedFieldsIntoEverySelectedFileInListOrderWithThe
 // Each way of asking to stop while file 2 of 4 is in hand ends the run when that file is done.
 TEST_F(SaveCommand, CancelByButtonEscOrTheCloseBoxEndsTheRunWhenTheFileInHandIsDone)
 {
-    for (const char* way : {"button", "Esc", "close box"}) {
+    const std::pair<const char*, std::function<void(CSaveProgressDlg&)>> ways[] = {
+        {"button", [](CSaveProgressDlg& p) { Click(p.GetDlgItem(IDCANCEL)); }},
+        {"Esc", [](CSaveProgressDlg& p) { PressKey(p.GetDlgItem(IDCANCEL), Qt::Key_Escape); }},
+        {"close box", [](CSaveProgressDlg& p) { p.close(); }}};
+    for (const auto& [way, askToStop] : ways) {
         SCOPED_TRACE(way);
         OpenSongs(4);
         const std::vector<std::string> entries = Entries(), later = {Bytes(entries[2]), Bytes(entries[3])};
@@ -135,14 +138,8 @@ TEST_F(SaveCommand, CancelByButtonEscOrTheCloseBoxEndsTheRunWhenTheFileInHandIsD
                 QWidget* cancel = progress->GetDlgItem(IDCANCEL);
                 PressKey(cancel, Qt::Key_Return);
                 EXPECT_FALSE(progress->m_bStop) << "Enter on the focused Cancel button does not cancel";
-                if (way == std::string("button"))
-                    Click(cancel);
-                else if (way == std::string("Esc"))
-                    PressKey(cancel, Qt::Key_Escape);
-                else
-                    progress->close();
-                EXPECT_TRUE(progress->m_bStop);
-                EXPECT_FALSE(cancel->isEnabled());
+                askToStop(*progress);
+                EXPECT_TRUE(progress->m_bStop && !cancel->isEnabled());
                 EXPECT_EQ(Text(*progress, IDCANCEL), "Отменяется...");
 
                 // A second request while the worker runs is ignored, whichever way it comes.
@@ -154,8 +151,7 @@ TEST_F(SaveCommand, CancelByButtonEscOrTheCloseBoxEndsTheRunWhenTheFileInHandIsD
         });
         Click(*dlg, IDC_SAVE);
 
-        EXPECT_EQ(TitleOf(entries[0]), "Written");
-        EXPECT_EQ(TitleOf(entries[1]), "Written") << "the file in hand is completed";
+        EXPECT_EQ(TitleOf(entries[0]) + ", " + TitleOf(entries[1]), "Written, Written") << "the one in hand done";
         EXPECT_EQ((std::vector{Bytes(entries[2]), Bytes(entries[3])}), later);
         EXPECT_EQ(atEnd, (Bars{14, 0, 14, 2, 0, 4})) << "every step of the file in hand, two files done";
         EXPECT_EQ(captionAtEnd, "OK");
@@ -200,14 +196,13 @@ TEST_F(SaveCommand, TheSelectedFileIsTheListedFoldersWhateverThePathFieldShows)
 
 TEST_F(SaveCommand, FilesThatCannotBeWrittenAreListedInOneMessageWithTheirReasonsInRussian)
 {
-    dir.Write("a.mp3", TaggedMp3("a"));
-    dir.Write("locked.mp3", TaggedMp3("locked"));
+    for (const std::string name : {"a", "locked", "b"})
+        dir.Write(name + ".mp3", TaggedMp3(name));
     ::chmod((dir.Path() / "locked.mp3").c_str(), 0444);
     std::string damaged = TaggedMp3("damaged");
     damaged[damaged.find("TALB")] = 't';  // a frame id no tag may hold
     dir.Write("damaged.mp3", damaged);
     dir.Mkdir("Album");
-    dir.Write("b.mp3", TaggedMp3("b"));
     OpenFolder();
 
     Select({"a.mp3", "locked.mp3", "damaged.mp3", "Album/", "b.mp3"});
@@ -221,17 +216,13 @@ TEST_F(SaveCommand, FilesThatCannotBeWrittenAreListedInOneMessageWithTheirReason
     messages.clear();
     EXPECT_EQ(report.caption, Loaded(IDS_NOT_WRITTEN_CAPTION));
     EXPECT_EQ(report.text, "Теги записаны не во все файлы. Не записано: 3 из 5.");
-    // Each file with the user's sentence and the technical detail, in list order.
-    const std::map<std::string, std::string> reasons = {
-        {"locked.mp3", "Файл только для чтения: разрешите запись в файл и его папку и сохраните снова."},
-        {"damaged.mp3", "Тег повреждён: файл не изменён."},
-        {"Album/", "Это не файл, а папка или устройство: теги в него не записываются."}};
-    QString listed;
-    for (const std::string& entry : Entries(LVNI_SELECTED))
-        if (const auto it = reasons.find(entry); it != reasons.end())
-            listed += QString::fromStdString(PathOf(it->first) + "\n" + it->second);
+    // Each file with the user's sentence and the technical detail, in list order (folders first).
+    const std::string listed = PathOf("Album/") + "\nЭто не файл, а папка или устройство: теги в него не записываются." +
+                               PathOf("damaged.mp3") + "\nТег повреждён: файл не изменён." + PathOf("locked.mp3") +
+                               "\nФайл только для чтения: разрешите запись в файл и его папку и сохраните снова.";
     // Each block ends in a line of technical detail.
-    EXPECT_EQ(QString(report.details).remove(QRegularExpression("\nПодробности: [^\n]{4,}(\n\n|$)")), listed);
+    EXPECT_EQ(QString(report.details).remove(QRegularExpression("\nПодробности: [^\n]{4,}(\n\n|$)")).toStdString(),
+              listed);
     EXPECT_FALSE(report.otherModalOpen) << "the report comes once the progress dialog has closed";
     EXPECT_EQ(report.parent, dlg.get());
 

@@ -32,18 +32,6 @@ inline std::string TaggedMp3(const std::string& name)
     return MakeMp3(mp3);
 }
 
-// The v2.3 frame ids of the twelve fields that the file's tag lacks; "" when it holds them all. The
-// texts the tests write never spell a frame id.
-inline std::string MissingFrames(const std::filesystem::path& file)
-{
-    const std::string tag = PartsOf(ReadFile(file)).id3v2;
-    std::string missing;
-    for (const TagField& field : kTagFields)
-        if (tag.find(field.frameId23) == std::string::npos)
-            missing += std::string(field.frameId23) + " ";
-    return missing;
-}
-
 // Runs a function on the loop's thread at every step of every file of the runs made while it lives.
 struct StepHook {
     explicit StepHook(std::function<void(const std::string& path, int step)> hook)
@@ -80,8 +68,6 @@ public:
             atDone(path);
         done.push_back(path);
     }
-
-private:
     size_t m_next = 0;
 };
 

@@ -81,14 +81,6 @@ TEST(Mp3FileId3v1, AFileWithoutAnId3v1TagGetsOneInTheFormItsReadersShow)
     const Id3v1 expected{Cp1251("Алла Пугачёва — Миллион алых р"), Cp1251("Ёлка"), "", "2001", std::string(30, 'c'),
                          0, 13};
     EXPECT_EQ(PartsOf(ReadFile(file)).id3v1, PartsOf(MakeMp3({.id3v2Version = 0, .id3v1 = expected})).id3v1);
-
-    // Stored texts ID3v1 shows oddly are texts all the same: a year "0000" reads and stays.
-    const auto odd = dir.Write("v1.mp3", MakeMp3({.id3v2Version = 0, .id3v1 = Id3v1{"Title", "", "", "0000"}}));
-    const std::string before = PartsOf(ReadFile(odd)).id3v1;
-    EXPECT_EQ(LoadFields(odd).at("year"), "0000");
-    SaveTexts(odd, {{"composer", "Someone"}});
-    EXPECT_EQ(PartsOf(ReadFile(odd)).id3v1, before);
-    EXPECT_EQ(LoadFields(odd).at("year"), "0000");
 }
 
 }  // namespace

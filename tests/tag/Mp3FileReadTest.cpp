@@ -32,12 +32,16 @@ TEST(Mp3FileRead, ReadsEveryFieldInTheFramesOwnEncodingInEachVersion)
 TEST(Mp3FileRead, Id3v1FillsTheFieldsTheId3v2TagLacks)
 {
     TempDir dir;
+    // Stored texts ID3v1 shows oddly are texts all the same: a year "0000" reads, and a save keeps it.
     Mp3Spec mp3{.id3v2Version = 0,
-                .id3v1 = Id3v1{"Old title", "Old artist", "Old album", "1987", "Old comment", 7, 17}};
+                .id3v1 = Id3v1{"Old title", "Old artist", "Old album", "0000", "Old comment", 7, 17}};
     std::map<std::string, std::string> expected = {{"title", "Old title"}, {"artist", "Old artist"},
-        {"album", "Old album"}, {"year", "1987"}, {"comment", "Old comment"}, {"track number", "7"}, {"genre", "Rock"}};
+        {"album", "Old album"}, {"year", "0000"}, {"comment", "Old comment"}, {"track number", "7"}, {"genre", "Rock"}};
     expected.merge(FieldsOf(CMp3File("")));  // the fields ID3v1 lacks, empty
-    EXPECT_EQ(LoadFields(dir.Write("v1.mp3", MakeMp3(mp3))), expected);
+    const auto v1 = dir.Write("v1.mp3", MakeMp3(mp3));
+    EXPECT_EQ(LoadFields(v1), expected);
+    SaveTexts(v1, {{"composer", "Someone"}});
+    EXPECT_EQ(PartsOf(ReadFile(v1)).id3v1, PartsOf(MakeMp3(mp3)).id3v1);
 
     mp3.id3v2Version = 3;
     mp3.id3v1->title = "Caf\xE9";  // Latin-1 in ID3v1
