@@ -80,11 +80,7 @@ TEST(FieldFrameText, ReadsEveryContentAsTagLibDoes)
 // The usual contents, spelled out: what a user sees for them.
 TEST(FieldFrameText, ReadsTheUsualContents)
 {
-    struct Case {
-        std::string_view id;
-        std::string content;
-        std::string text;
-    } const cases[] = {
+    struct Case { std::string_view id; std::string content, text; } const cases[] = {
         {"TPE1", std::string("\0Artist One\0Artist Two\0", 23), "Artist One; Artist Two"},
         {"TIT2", std::string("\1\xFF\xFEH\0i\0\0\0", 9), "Hi"},
         {"TIT2", std::string("\1\x04\x1A\x04\x38", 5), "Ки"},  // no byte-order mark, big-endian

@@ -54,19 +54,11 @@ TEST(LegacyText, SingleByteTextsReadAsCyrillicOrLatin1InId3v2FramesAndId3v1)
 
 TEST(LegacyText, OddStoredTextsReadAsTheTextTheyHold)
 {
-    auto utf16 = [](const std::string& text, bool bigEndian) {
-        return InCodePage(text, bigEndian ? "UTF-16BE" : "UTF-16LE");
-    };
+    auto utf16 = [](const std::string& s, bool bigEnd) { return InCodePage(s, bigEnd ? "UTF-16BE" : "UTF-16LE"); };
     // The inflated size in four bytes (as v2.3 stores it, and v2.4's data length for a short text), then
     // the zlib stream.
     auto compressed = [](const std::string& c) { return qCompress(QByteArray::fromStdString(c)).toStdString(); };
-    struct Case {
-        int version;
-        Id3Frame frame;
-        const char* field;
-        std::string text;
-    };
-    const Case cases[] = {
+    struct Case { int version; Id3Frame frame; const char* field; std::string text; } const cases[] = {
         // UTF-16 without a byte-order mark, in both orders.
         {3, AnyFrame("TIT2", "\x01" + utf16("Кино — Группа крови", false)), "title", "Кино — Группа крови"},
         {3, AnyFrame("TIT2", "\x01" + utf16("Кино — Группа крови", true)), "title", "Кино — Группа крови"},
@@ -84,7 +76,7 @@ TEST(LegacyText, OddStoredTextsReadAsTheTextTheyHold)
         {4, {"TALB", compressed("\x03Альбом"), 0, 0x09}, "album", "Альбом"},
     };
     TempDir dir;
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
         const auto file = dir.Write("a.mp3", MakeMp3({.id3v2Version = c.version, .frames = {c.frame}}));
         EXPECT_EQ(LoadFields(file).at(c.field), c.text);

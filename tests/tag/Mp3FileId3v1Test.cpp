@@ -26,12 +26,8 @@ std::string EncodedFile()
 
 TEST(Mp3FileId3v1, ASaveRewritesOnlyTheSlotsThatDoNotHoldTheirTexts)
 {
-    struct Case {
-        std::map<std::string, std::string> texts;
-        size_t offset = 0, size = 0;  // the one slot that changes (none when size is 0)
-        std::string bytes;            // its new bytes
-    };
-    const Case cases[] = {
+    // The texts saved; the one slot that changes (none when its size is 0): its offset, size and new bytes.
+    struct Case { std::map<std::string, std::string> texts; size_t offset, size; std::string bytes; } const cases[] = {
         {{{"composer", "Виктор Цой"}}, 0, 0, ""},
         {{{"title", "Группа крови"}, {"artist", "Кино"}, {"album", kLongAlbum}, {"genre", "Русский рок"}}, 0, 0, ""},
         {{{"title", "Звезда"}}, 3, 30, Slot(Cp1251("Звезда"), 30)},

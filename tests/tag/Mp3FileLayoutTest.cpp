@@ -25,13 +25,13 @@ Id3Frame BigPicture() { return PictureFrame(std::string(300 * 1024, '\x5A'), "im
 
 enum class Way { InPlace, NewFile };
 
+// The texts are what the save writes, by field name.
 struct LayoutCase {
     const char* name;
     std::string bytes;
-    std::map<std::string, std::string> texts;  // what the save writes, by field name
+    std::map<std::string, std::string> texts;
     Way way;
-    bool hardLinked = false;
-    bool readOnlyFolder = false;
+    bool hardLinked = false, readOnlyFolder = false;
 };
 
 std::vector<LayoutCase> LayoutCases()

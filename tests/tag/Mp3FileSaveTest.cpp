@@ -14,11 +14,12 @@ const std::string kCyrillic = "Привет, мир";
 
 // A tag of each version as other tools leave it: the frames a save must keep byte for byte, and what
 // mutagen must show besides the texts written (a v2.2 tag becomes v2.3 with all its frames).
+// The frames; the ids of those kept; mutagen's keys and a part of what it shows for them.
 struct VersionCase {
     int version;
     std::vector<Id3Frame> frames;
-    std::vector<std::string> kept;                            // frame ids
-    std::vector<std::pair<std::string, std::string>> shown;  // mutagen key, part of its frame
+    std::vector<std::string> kept;
+    std::vector<std::pair<std::string, std::string>> shown;
 };
 
 std::vector<VersionCase> VersionCases()
@@ -109,12 +110,8 @@ TEST(Mp3FileSave, CommentAndUrlAreReadFromAndWrittenToTheFrameTheEditorShows)
     const Id3Frame norm = CommentFrame(" 0000 0001", "iTunNORM");  // iTunes data, never the comment
     const Id3Frame notes = CommentFrame("described", "Notes", Enc::Utf16);
     const Id3Frame shop = UrlFrame("http://a", "shop");
-    struct Case {
-        std::vector<Id3Frame> frames;
-        std::string comment, url;            // as loaded
-        std::string commentKey, urlKey;      // the frames written
-    };
-    const Case cases[] = {
+    // The frames; the comment and URL loaded; the keys of the frames written.
+    struct Case { std::vector<Id3Frame> frames; std::string comment, url, commentKey, urlKey; } const cases[] = {
         {{norm, notes, CommentFrame("plain"), shop, UrlFrame("http://b")}, "plain", "http://b", "COMM::eng", "WXXX:"},
         {{norm, notes, shop, UrlFrame("http://c", "band")}, "described", "http://a", "COMM:Notes:eng", "WXXX:shop"},
     };
