@@ -6,15 +6,9 @@
 namespace kestrune::test {
 namespace {
 
-#define SKIP_WITHOUT_MUTAGEN() \
-    if (!MutagenAvailable())   \
-    GTEST_SKIP() << "/usr/bin/python3 has no mutagen"
-
-const std::string kCyrillic = "Привет, мир";
-
 // A tag of each version as other tools leave it: the frames a save must keep byte for byte, and what
-// mutagen must show besides the texts written (a v2.2 tag becomes v2.3 with all its frames).
-// The frames; the ids of those kept; mutagen's keys and a part of what it shows for them.
+// mutagen must show besides the texts written (a v2.2 tag becomes v2.3 with all its frames): its keys
+// and a part of what it shows for them.
 struct VersionCase {
     int version;
     std::vector<Id3Frame> frames;
@@ -51,11 +45,12 @@ std::vector<VersionCase> VersionCases()
 // version's Unicode encoding; the audio and the other frames stay byte for byte.
 TEST(Mp3FileSave, WritesUnicodeAndLongTextsAndKeepsEverythingElseInEachTagVersion)
 {
-    SKIP_WITHOUT_MUTAGEN();
+    if (!MutagenAvailable())
+        GTEST_SKIP() << "/usr/bin/python3 has no mutagen";
     std::string longText;
     while (longText.size() < 100000)
         longText += "Длинный текст " + std::to_string(longText.size()) + ". ";
-    const std::map<std::string, std::string> texts = {{"title", kCyrillic}, {"composer", "你好世界"},
+    const std::map<std::string, std::string> texts = {{"title", "Привет, мир"}, {"composer", "你好世界"},
         {"copyright", "Música 🎵🎸"}, {"comment", "Café Crème"}, {"genre", "(17)"}, {"encoded by", longText},
         {"year", "2001"}};
     for (const VersionCase& c : VersionCases()) {
@@ -70,10 +65,8 @@ TEST(Mp3FileSave, WritesUnicodeAndLongTextsAndKeepsEverythingElseInEachTagVersio
         ASSERT_TRUE(SaveTexts(file, texts));
         const std::string after = ReadFile(file);
         EXPECT_EQ(AudioOf(after), AudioOf(before));
-        for (const std::string& id : c.kept) {
-            EXPECT_NE(StoredFrame(before, id, c.version), "") << id;
+        for (const std::string& id : c.kept)  // all in the tag made: StoredFrame finds them
             EXPECT_EQ(StoredFrame(after, id, c.version), StoredFrame(before, id, c.version)) << id;
-        }
 
         const auto fields = LoadFields(file);
         const auto view = MutagenRead(file);
@@ -106,7 +99,8 @@ TEST(Mp3FileSave, ATextFrameHeldTwiceIsKeptUntilItsFieldIsWrittenThenOnlyTheNewT
 
 TEST(Mp3FileSave, CommentAndUrlAreReadFromAndWrittenToTheFrameTheEditorShows)
 {
-    SKIP_WITHOUT_MUTAGEN();
+    if (!MutagenAvailable())
+        GTEST_SKIP() << "/usr/bin/python3 has no mutagen";
     const Id3Frame norm = CommentFrame(" 0000 0001", "iTunNORM");  // iTunes data, never the comment
     const Id3Frame notes = CommentFrame("described", "Notes", Enc::Utf16);
     const Id3Frame shop = UrlFrame("http://a", "shop");
@@ -128,9 +122,7 @@ TEST(Mp3FileSave, CommentAndUrlAreReadFromAndWrittenToTheFrameTheEditorShows)
         EXPECT_EQ(after->Text(c.commentKey), "новый");
         EXPECT_EQ(after->Text(c.urlKey), "http://%D0%BF%D1%80%D0%B8%D0%BC%D0%B5%D1%80.%D1%80%D1%84/a b");
         for (const auto& [key, repr] : before->frames)
-            if (key != c.commentKey && key != c.urlKey) {
-                EXPECT_EQ(after->Frame(key), repr) << key;
-            }
+            EXPECT_TRUE(key == c.commentKey || key == c.urlKey || after->Frame(key) == repr) << after->Frame(key);
     }
 }
 
