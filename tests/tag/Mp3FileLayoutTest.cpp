@@ -158,8 +158,7 @@ TEST(Mp3FileLayout, AFileChangedOrReplacedAfterLoadIsNotWrittenFromWhatWasLoaded
     record.Load();
     record.SetTitle("New title");
     mp3.frames[1] = TextFrame("TALB", "Album of the other program");
-    const auto other = dir.Write("other.mp3", MakeMp3(mp3));
-    fs::rename(other, file);
+    fs::rename(dir.Write("other.mp3", MakeMp3(mp3)), file);
     ASSERT_TRUE(record.Save()) << record.GetSaveError();
     // The album: the record's own text is written, as Save writes all twelve.
     const auto fields = LoadFields(file);
