@@ -71,7 +71,7 @@ TEST_F(SaveCommand, WritesTheTickedFieldsIntoEverySelectedFileInListOrderWithThe
     std::vector<Bars> bars, due;  // as seen at each step, as due
     StepHook hook([&](const std::string& path, int step) {
         if (step == 0)
-            order.push_back(path.substr(dir.Str().size()));
+            order.push_back(path.starts_with(dir.Str()) ? path.substr(dir.Str().size()) : path);  // the entry
         due.push_back({step, 0, 14, int(order.size()) - 1, 0, 3});
         UiCall(dlg.get(), [&] {
             auto* progress = dynamic_cast<CSaveProgressDlg*>(QApplication::activeModalWidget());

@@ -117,9 +117,8 @@ TEST(LegacyText, ASetFieldWithLegacyTextIsWrittenInAStandardEncodingAnUnsetOneSt
         << "the description is converted with the text";
     EXPECT_EQ(StoredFrame(after, "TPE1", 3), StoredFrame(before, "TPE1", 3));
     const auto fields = LoadFields(file);
-    EXPECT_EQ((std::vector{fields.at("title"), fields.at("original artist"), fields.at("URL")}),
-              (std::vector<std::string>{"Группа крови", "çà et là",
-                                        "http://%D0%BF%D1%80%D0%B8%D0%BC%D0%B5%D1%80.%D1%80%D1%84"}));
+    EXPECT_EQ(fields.at("title") + "|" + fields.at("original artist") + "|" + fields.at("URL"),
+              "Группа крови|çà et là|http://%D0%BF%D1%80%D0%B8%D0%BC%D0%B5%D1%80.%D1%80%D1%84");
 
     // Loading again forgets what was set: a save then leaves every frame as it is.
     record.Load();
