@@ -46,19 +46,16 @@ std::vector<LayoutCase> LayoutCases()
     Mp3Spec complete = small;
     for (const char* id : {"TALB", "TRCK", "TYER", "TCON", "TCOM", "TOPE", "TCOP", "TENC"})
         complete.frames.push_back(TextFrame(id, "x"));
-    complete.frames.push_back(UrlFrame("http://x"));
-    complete.frames.push_back(BigPicture());
+    complete.frames.insert(complete.frames.end(), {UrlFrame("http://x"), BigPicture()});
 
-    const std::map<std::string, std::string> titleAndArtist = {{"title", "New title, longer"},
-                                                               {"artist", "New artist"}};
+    const std::map<std::string, std::string> titleAndArtist = {{"title", "New title, longer"}, {"artist", "Artist"}};
     // The file's last page starts in the ID3v1 title, so the title's bytes cross a page boundary; the
     // composer is not in ID3v1.
     const std::string v1AcrossPages = WithSizeModulo(small, 128 - 20);
     return {
         {"fits", MakeMp3(small), titleAndArtist, Way::InPlace},
         {"fits, an ID3v1 tag added", WithSizeModulo(noId3v1, 100), titleAndArtist, Way::InPlace},
-        {"an ID3v1 tag added across a page boundary", WithSizeModulo(noId3v1, kPage - 60), titleAndArtist,
-         Way::NewFile},
+        {"an ID3v1 tag added across pages", WithSizeModulo(noId3v1, kPage - 60), titleAndArtist, Way::NewFile},
         {"ID3v1 bytes changed across a page boundary", v1AcrossPages, titleAndArtist, Way::NewFile},
         {"only ID3v2 changed, ID3v1 across a page boundary", v1AcrossPages, {{"composer", "New"}}, Way::InPlace},
         {"a picture after the texts, a text grows", MakeMp3(pictureLast), titleAndArtist, Way::NewFile},
