@@ -18,12 +18,10 @@ TEST(Mp3FileRead, ReadsEveryFieldInTheFramesOwnEncodingInEachVersion)
         std::map<std::string, std::string> expected;
         for (const TagField& field : kTagFields) {
             const std::string name(field.name);
-            const std::string text = name == "year" ? "1999" : name == "URL" ? "http://x.org/" : name + " " + c.sample;
-            expected[name] = text;
-            Id3Frame frame = FieldFrame(field, text, c.version, c.enc);
+            expected[name] = name == "year" ? "1999" : name == "URL" ? "http://x.org/" : name + " " + c.sample;
+            mp3.frames.push_back(FieldFrame(field, expected[name], c.version, c.enc));
             if (c.version == 2)
-                frame.id = v22.at(frame.id);
-            mp3.frames.push_back(frame);
+                mp3.frames.back().id = v22.at(mp3.frames.back().id);
         }
         EXPECT_EQ(LoadFields(dir.Write("song.mp3", MakeMp3(mp3))), expected);
     }

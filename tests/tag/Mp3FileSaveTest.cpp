@@ -18,10 +18,9 @@ struct VersionCase {
 
 std::vector<VersionCase> VersionCases()
 {
-    Id3Frame discarded = TextFrame("TIT3", "kept with its flags"), grouped = TextFrame("TIT1", "grouped");
-    discarded.statusFlags = 0x80;  // discard when the tag is altered
-    grouped.formatFlags = 0x20;
-    grouped.body.insert(0, 1, '\x07');  // the group byte
+    // Flagged "discard when the tag is altered", and grouped (the group byte first).
+    const Id3Frame discarded{"TIT3", TextFrame("", "kept with its flags").body, 0x80},
+        grouped{"TIT1", '\x07' + TextFrame("", "grouped").body, 0, 0x20};
     const std::vector<Id3Frame> texts = {TextFrame("TIT2", "Old"), TextFrame("TRCK", "03/12"),
                                          TextFrame("TPE1", std::vector<std::string>{"One", "Two"}, Enc::Utf16)};
     VersionCase v3{3, texts, {"TRCK", "TPE1", "TALB", "APIC", "USLT", "TXXX", "PRIV", "XYZW", "RVAD", "EQUA", "TDAT",
