@@ -79,7 +79,7 @@ Id3Frame UrlFrame(const std::string& url, const std::string& description, Enc en
 
 Id3Frame PictureFrame(const std::string& imageBytes, const std::string& mime)
 {
-    return {"APIC", Body(Enc::Latin1, {mime, std::string(1, '\0'), "\x03" "cover", std::string(1, '\0'), imageBytes})};
+    return {"APIC", Body(Enc::Latin1, {mime, std::string(1, '\0'), "\003cover", std::string(1, '\0'), imageBytes})};
 }
 
 Id3Frame LyricsFrame(const std::string& lyrics, Enc enc)
@@ -112,9 +112,10 @@ std::string MakeMp3(const Mp3Spec& mp3)
         if (v < 2 || v > 4)
             throw std::invalid_argument("ID3v2 version must be 2, 3 or 4");
         std::string frames;
-        for (const Id3Frame& f : mp3.frames)
-            frames += f.id + (v == 2 ? BigEndian(f.body.size(), 3) : BigEndian(f.body.size(), 4, v == 4 ? 7 : 8) +
-                                                                   char(f.statusFlags) + char(f.formatFlags)) + f.body;
+        for (const Id3Frame& f : mp3.frames) {
+            const std::string size = v == 2 ? BigEndian(f.body.size(), 3) : BigEndian(f.body.size(), 4, v == 4 ? 7 : 8);
+            frames += f.id + size + (v == 2 ? "" : std::string{char(f.statusFlags), char(f.formatFlags)}) + f.body;
+        }
         frames += std::string(mp3.padding, '\0');
         out = "ID3" + std::string{char(v), 0, 0} + BigEndian(frames.size(), 4, 7) + frames;
     }
