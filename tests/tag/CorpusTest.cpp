@@ -59,7 +59,8 @@ TEST(Corpus, SavingARealFileKeepsEveryFrameAndTheAudioOrChangesNothing)
         EXPECT_EQ(mutagenAfter->version, mutagenBefore->version);
         EXPECT_EQ(mutagenAfter->Text("TIT2"), "Kestrune title");
         for (const auto& [key, repr] : mutagenBefore->frames)
-            EXPECT_TRUE(key == "TIT2" || mutagenAfter->Frame(key) == repr) << repr << " now " << mutagenAfter->Frame(key);
+            EXPECT_TRUE(key == "TIT2" || mutagenAfter->Frame(key) == repr)
+                << repr << " now " << mutagenAfter->Frame(key);
     }
 }
 

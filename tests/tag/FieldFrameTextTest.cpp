@@ -28,9 +28,10 @@ std::optional<FieldFrameText> TagLibReads(std::string_view id, const std::string
         return std::nullopt;
     FieldFrameText read;
     auto setText = [&](const String& s, String::Type encoding) {
-        const std::string bytes = s.to8Bit(encoding != String::Latin1);
-        read.text = encoding == String::Latin1 ? tag::DecodeSingleByte(bytes) : bytes;
-        read.legacy = encoding == String::Latin1 && std::ranges::any_of(bytes, [](char b) { return b < 0; });
+        const bool latin1 = encoding == String::Latin1;
+        const std::string bytes = s.to8Bit(!latin1);
+        read.text = latin1 ? tag::DecodeSingleByte(bytes) : bytes;
+        read.legacy = latin1 && std::ranges::any_of(bytes, [](unsigned char b) { return b >= 0x80; });
     };
     if (auto* t = dynamic_cast<ID3v2::TextIdentificationFrame*>(frame.get())) {
         setText(t->fieldList().toString("; "), t->textEncoding());

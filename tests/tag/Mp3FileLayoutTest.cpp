@@ -96,7 +96,8 @@ TEST(Mp3FileLayout, EachLayoutIsWrittenInPlaceOnlyWhereAKillCannotTearATag)
         EXPECT_EQ(fs::status(file).permissions() & fs::perms::all, fs::perms(0640));
         char kept[16] = {};
         EXPECT_TRUE(!hasAttributes || (::getxattr(file.c_str(), "user.xdg.tags", kept, sizeof kept) == 10 &&
-                                       kept == std::string("favourites"))) << kept;
+                                       kept == std::string("favourites")))
+            << kept;
 
         const std::string after = ReadFile(file);
         EXPECT_EQ(PartsOf(after).audio, PartsOf(c.bytes).audio);
