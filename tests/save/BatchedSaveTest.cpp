@@ -9,7 +9,6 @@
 
 #include <algorithm>
 #include <fstream>
-#include <numeric>
 
 namespace kestrune::test {
 namespace {
@@ -51,19 +50,20 @@ TEST(SaveLoop, MakesFourteenStepsPerFileInFieldNameOrderAndRewritesFilesEvenWith
                   dir.Write("partial.mp3", MakeMp3WithTitle("partial.mp3")).string()};
     const SaveLoopResult run = RunSaveLoop(save);
 
-    std::vector<int> steps(30);
-    std::iota(steps.begin(), steps.begin() + 15, 0);
-    std::iota(steps.begin() + 15, steps.end(), 0);
+    std::vector<int> steps;  // 0 to 14 for each file
+    for (int i = 0; i < 30; ++i)
+        steps.push_back(i % 15);
     EXPECT_EQ(save.steps, steps);
     EXPECT_EQ(Texts(save.asked.begin(), save.asked.begin() + 12),
               (Texts{"album", "artist", "comment", "composer", "copyright", "encoded by", "genre", "original artist",
                      "title", "track number", "URL", "year"}));
     EXPECT_EQ(save.done, save.files);
-    EXPECT_EQ(run.files, 2);
-    EXPECT_TRUE(run.notWritten.empty());
+    EXPECT_TRUE(run.files == 2 && run.notWritten.empty());
     // Nothing ticked: every file keeps its texts and gains the frames it lacked.
     EXPECT_EQ(Each(save.files, true), (Texts{"song title", "partial.mp3"}));
-    EXPECT_EQ(MissingFrames(save.files[0]) + MissingFrames(save.files[1]), "");
+    for (const std::string& file : save.files)
+        for (const TagField& field : kTagFields)  // the texts written never spell a frame id
+            EXPECT_NE(PartsOf(ReadFile(file)).id3v2.find(field.frameId23), std::string::npos) << field.frameId23;
 }
 
 TEST(BatchedSave, FailuresInABatchLeaveTheirFilesAndTheOthersAreWrittenInTwoFolders)
@@ -102,8 +102,7 @@ TEST(BatchedSave, StopCompletesTheFilesInHandAndTouchesNoLaterFile)
     StepHook hook([&](const std::string& path, int step) { save.stop |= path == save.files[2] && step == 5; });
 
     const SaveLoopResult run = RunSaveLoop(save);
-    EXPECT_EQ(run.files, 3);
-    EXPECT_TRUE(run.notWritten.empty());
+    EXPECT_TRUE(run.files == 3 && run.notWritten.empty());
     EXPECT_EQ(save.done, Texts(save.files.begin(), save.files.begin() + 3));
     EXPECT_EQ(Each(save.done, true), Texts(3, "Saved"));
     EXPECT_EQ(Each({save.files[3], save.files[4]}), later);

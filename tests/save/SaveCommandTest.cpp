@@ -18,12 +18,6 @@
 namespace kestrune::test {
 namespace {
 
-// The progress dialog of the run in hand; called in the window thread.
-CSaveProgressDlg* RunningProgress()
-{
-    return dynamic_cast<CSaveProgressDlg*>(QApplication::activeModalWidget());
-}
-
 // File bar position and range, total bar position and range.
 using Bars = std::array<int, 6>;
 Bars BarsOf(const CSaveProgressDlg& progress)
@@ -77,10 +71,10 @@ TEST_F(SaveCommand, WritesTheTickedFieldsIntoEverySelectedFileInListOrderWithThe
     std::vector<Bars> bars, due;  // as seen at each step, as due
     StepHook hook([&](const std::string& path, int step) {
         if (step == 0)
-            order.push_back(path);
+            order.push_back(path.starts_with(dir.Str()) ? path.substr(dir.Str().size()) : path);  // the entry
         due.push_back({step, 0, 14, int(order.size()) - 1, 0, 3});
         UiCall(dlg.get(), [&] {
-            CSaveProgressDlg* progress = RunningProgress();
+            auto* progress = dynamic_cast<CSaveProgressDlg*>(QApplication::activeModalWidget());
             ASSERT_NE(progress, nullptr);
             bars.push_back(BarsOf(*progress));
             if (bars.size() > 1)
@@ -95,16 +89,16 @@ TEST_F(SaveCommand, WritesTheTickedFieldsIntoEverySelectedFileInListOrderWithThe
     });
     Click(*dlg, IDC_SAVE);
 
-    for (size_t i = 0; i < selectedBefore.size(); ++i)
-        EXPECT_EQ(order.at(i), PathOf(selectedBefore[i])) << "list order";
+    EXPECT_EQ(order, selectedBefore) << "list order";
     EXPECT_EQ(bars, due);
 
     const std::map<std::string, std::string> ticked = {
         {"title", "Новое название"}, {"artist", "Новый исполнитель"}, {"comment", ""}, {"track number", "01"}};
+    const TempDir originals;
     for (const std::string name : {"song1", "song2", "song3"}) {
-        SCOPED_TRACE(name);
-        for (const auto& [field, text] : LoadFields(PathOf(name + ".mp3")))
-            EXPECT_EQ(text, ticked.count(field) ? ticked.at(field) : OriginalText(name, field)) << field;
+        auto expected = ticked;
+        expected.merge(LoadFields(originals.Write("a.mp3", TaggedMp3(name))));
+        EXPECT_EQ(LoadFields(PathOf(name + ".mp3")), expected) << name;
     }
     EXPECT_EQ(Bytes("song4.mp3"), untouched);
 
@@ -118,7 +112,11 @@ TEST_F(SaveCommand, WritesTheTickedFieldsIntoEverySelectedFileInListOrderWithThe
 // Each way of asking to stop while file 2 of 4 is in hand ends the run when that file is done.
 TEST_F(SaveCommand, CancelByButtonEscOrTheCloseBoxEndsTheRunWhenTheFileInHandIsDone)
 {
-    for (const char* way : {"button", "Esc", "close box"}) {
+    const std::pair<const char*, std::function<void(CSaveProgressDlg&)>> ways[] = {
+        {"button", [](CSaveProgressDlg& p) { Click(p.GetDlgItem(IDCANCEL)); }},
+        {"Esc", [](CSaveProgressDlg& p) { PressKey(p.GetDlgItem(IDCANCEL), Qt::Key_Escape); }},
+        {"close box", [](CSaveProgressDlg& p) { p.close(); }}};
+    for (const auto& [way, askToStop] : ways) {
         SCOPED_TRACE(way);
         OpenSongs(4);
         const std::vector<std::string> entries = Entries(), later = {Bytes(entries[2]), Bytes(entries[3])};
@@ -131,7 +129,7 @@ TEST_F(SaveCommand, CancelByButtonEscOrTheCloseBoxEndsTheRunWhenTheFileInHandIsD
             if (path != PathOf(entries[1]) || step != 1)
                 return;
             UiCall(dlg.get(), [&] {
-                CSaveProgressDlg* progress = RunningProgress();
+                auto* progress = dynamic_cast<CSaveProgressDlg*>(QApplication::activeModalWidget());
                 ASSERT_NE(progress, nullptr);
                 QObject::connect(progress, &QDialog::finished, [&, progress] {
                     atEnd = BarsOf(*progress);
@@ -140,14 +138,8 @@ TEST_F(SaveCommand, CancelByButtonEscOrTheCloseBoxEndsTheRunWhenTheFileInHandIsD
                 QWidget* cancel = progress->GetDlgItem(IDCANCEL);
                 PressKey(cancel, Qt::Key_Return);
                 EXPECT_FALSE(progress->m_bStop) << "Enter on the focused Cancel button does not cancel";
-                if (way == std::string("button"))
-                    Click(cancel);
-                else if (way == std::string("Esc"))
-                    PressKey(cancel, Qt::Key_Escape);
-                else
-                    progress->close();
-                EXPECT_TRUE(progress->m_bStop);
-                EXPECT_FALSE(cancel->isEnabled());
+                askToStop(*progress);
+                EXPECT_TRUE(progress->m_bStop && !cancel->isEnabled());
                 EXPECT_EQ(Text(*progress, IDCANCEL), "Отменяется...");
 
                 // A second request while the worker runs is ignored, whichever way it comes.
@@ -159,11 +151,9 @@ TEST_F(SaveCommand, CancelByButtonEscOrTheCloseBoxEndsTheRunWhenTheFileInHandIsD
         });
         Click(*dlg, IDC_SAVE);
 
-        EXPECT_EQ(TitleOf(entries[0]), "Written");
-        EXPECT_EQ(TitleOf(entries[1]), "Written") << "the file in hand is completed";
+        EXPECT_EQ(TitleOf(entries[0]) + ", " + TitleOf(entries[1]), "Written, Written") << "the one in hand done";
         EXPECT_EQ((std::vector{Bytes(entries[2]), Bytes(entries[3])}), later);
-        EXPECT_EQ(atEnd[3], 2) << "files done";
-        EXPECT_EQ(atEnd[0], 14) << "steps of the last file";
+        EXPECT_EQ(atEnd, (Bars{14, 0, 14, 2, 0, 4})) << "every step of the file in hand, two files done";
         EXPECT_EQ(captionAtEnd, "OK");
         EXPECT_EQ(Text(*dlg, IDC_STATUS), Loaded(IDS_STATUS_READY_TEXT));
     }
@@ -176,11 +166,8 @@ TEST_F(SaveCommand, TheSelectedFileIsTheListedFoldersWhateverThePathFieldShows)
 {
     dir.Write("MuMu1.mp3", TaggedMp3("other"));
     const std::string untouched = Bytes("MuMu1.mp3");
-    const struct {
-        std::string shown, entry, tag;
-        bool retyped;
-    } cases[] = {{"Mu", "Mu1.mp3", "one", false}, {"music/", "a.mp3", "music", true},
-                 {"Caf\xE9/", "a.mp3", "café", false}};
+    const struct { std::string shown, entry, tag; bool retyped; } cases[] = {
+        {"Mu", "Mu1.mp3", "one", false}, {"music/", "a.mp3", "music", true}, {"Caf\xE9/", "a.mp3", "café", false}};
     for (const auto& c : cases) {
         const std::string folder = c.shown.ends_with("/") ? c.shown : "";
         SCOPED_TRACE(c.shown);
@@ -206,14 +193,13 @@ TEST_F(SaveCommand, TheSelectedFileIsTheListedFoldersWhateverThePathFieldShows)
 
 TEST_F(SaveCommand, FilesThatCannotBeWrittenAreListedInOneMessageWithTheirReasonsInRussian)
 {
-    dir.Write("a.mp3", TaggedMp3("a"));
-    dir.Write("locked.mp3", TaggedMp3("locked"));
+    for (const std::string name : {"a", "locked", "b"})
+        dir.Write(name + ".mp3", TaggedMp3(name));
     ::chmod((dir.Path() / "locked.mp3").c_str(), 0444);
     std::string damaged = TaggedMp3("damaged");
     damaged[damaged.find("TALB")] = 't';  // a frame id no tag may hold
     dir.Write("damaged.mp3", damaged);
     dir.Mkdir("Album");
-    dir.Write("b.mp3", TaggedMp3("b"));
     OpenFolder();
 
     Select({"a.mp3", "locked.mp3", "damaged.mp3", "Album/", "b.mp3"});
@@ -227,17 +213,14 @@ TEST_F(SaveCommand, FilesThatCannotBeWrittenAreListedInOneMessageWithTheirReason
     messages.clear();
     EXPECT_EQ(report.caption, Loaded(IDS_NOT_WRITTEN_CAPTION));
     EXPECT_EQ(report.text, "Теги записаны не во все файлы. Не записано: 3 из 5.");
-    // Each file with the user's sentence and the technical detail, in list order.
-    const std::map<std::string, std::string> reasons = {
-        {"locked.mp3", "Файл только для чтения: разрешите запись в файл и его папку и сохраните снова."},
-        {"damaged.mp3", "Тег повреждён: файл не изменён."},
-        {"Album/", "Это не файл, а папка или устройство: теги в него не записываются."}};
-    QString listed;
-    for (const std::string& entry : Entries(LVNI_SELECTED))
-        if (const auto it = reasons.find(entry); it != reasons.end())
-            listed += QString::fromStdString(PathOf(it->first) + "\n" + it->second);
+    // Each file with the user's sentence and the technical detail, in list order (folders first).
+    const std::string listed =
+        PathOf("Album/") + "\nЭто не файл, а папка или устройство: теги в него не записываются." +
+        PathOf("damaged.mp3") + "\nТег повреждён: файл не изменён." + PathOf("locked.mp3") +
+        "\nФайл только для чтения: разрешите запись в файл и его папку и сохраните снова.";
     // Each block ends in a line of technical detail.
-    EXPECT_EQ(QString(report.details).remove(QRegularExpression("\nПодробности: [^\n]{4,}(\n\n|$)")), listed);
+    EXPECT_EQ(QString(report.details).remove(QRegularExpression("\nПодробности: [^\n]{4,}(\n\n|$)")).toStdString(),
+              listed);
     EXPECT_FALSE(report.otherModalOpen) << "the report comes once the progress dialog has closed";
     EXPECT_EQ(report.parent, dlg.get());
 

@@ -26,32 +26,18 @@ inline std::string OriginalText(const std::string& name, std::string_view field)
 // A v2.3 file with all twelve frames, each holding OriginalText(name, field).
 inline std::string TaggedMp3(const std::string& name)
 {
-    Mp3Spec mp3;
-    mp3.padding = 256;
-    for (const TagField& field : kTagFields) {
-        const std::string text = OriginalText(name, field.name);
-        mp3.frames.push_back(field.kind == TagFrameKind::Comment ? CommentFrame(text)
-                             : field.kind == TagFrameKind::Url   ? UrlFrame(text)
-                                                                 : TextFrame(std::string(field.frameId23), text));
-    }
-    return MakeMp3(mp3);
-}
-
-// The v2.3 frame ids of the twelve fields that the file's tag lacks; "" when it holds them all. The
-// texts the tests write never spell a frame id.
-inline std::string MissingFrames(const std::filesystem::path& file)
-{
-    const std::string tag = PartsOf(ReadFile(file)).id3v2;
-    std::string missing;
+    Mp3Spec mp3{.padding = 256};
     for (const TagField& field : kTagFields)
-        if (tag.find(field.frameId23) == std::string::npos)
-            missing += std::string(field.frameId23) + " ";
-    return missing;
+        mp3.frames.push_back(FieldFrame(field, OriginalText(name, field.name)));
+    return MakeMp3(mp3);
 }
 
 // Runs a function on the loop's thread at every step of every file of the runs made while it lives.
 struct StepHook {
-    explicit StepHook(std::function<void(const std::string& path, int step)> hook) { SetSaveStepHookForTests(std::move(hook)); }
+    explicit StepHook(std::function<void(const std::string& path, int step)> hook)
+    {
+        SetSaveStepHookForTests(std::move(hook));
+    }
     ~StepHook() { SetSaveStepHookForTests({}); }
 };
 
@@ -82,8 +68,6 @@ public:
             atDone(path);
         done.push_back(path);
     }
-
-private:
     size_t m_next = 0;
 };
 

@@ -26,8 +26,11 @@ struct Id3Frame {
 };
 
 // Text frame (T...), one value or several (separated by NUL as v2.4 does).
-Id3Frame TextFrame(const std::string& id, const std::string& text, Enc enc = Enc::Latin1);
 Id3Frame TextFrame(const std::string& id, const std::vector<std::string>& values, Enc enc = Enc::Latin1);
+inline Id3Frame TextFrame(const std::string& id, const std::string& text, Enc enc = Enc::Latin1)
+{
+    return TextFrame(id, std::vector{text}, enc);
+}
 // COMM (v2.3/v2.4; use AnyFrame("COM", CommentFrame(...).body) in v2.2).
 Id3Frame CommentFrame(const std::string& text, const std::string& description = "", Enc enc = Enc::Latin1,
                       const std::string& language = "eng");
@@ -39,7 +42,7 @@ Id3Frame PictureFrame(const std::string& imageBytes = std::string("\x89PNG\r\n\x
 Id3Frame LyricsFrame(const std::string& lyrics, Enc enc = Enc::Latin1);                 // USLT
 Id3Frame UserTextFrame(const std::string& description, const std::string& value);     // TXXX
 Id3Frame PrivateFrame(const std::string& owner, const std::string& data);             // PRIV
-Id3Frame AnyFrame(const std::string& id, const std::string& body);
+inline Id3Frame AnyFrame(const std::string& id, const std::string& body) { return {id, body}; }
 
 struct Id3v1 {
     std::string title{}, artist{}, album{}, year{}, comment{};  // Latin-1 bytes, cut to their field size

@@ -24,10 +24,7 @@ Texts TextsOf(const CMp3File& record)
     return out;
 }
 
-bool AloneInItsFolder(const fs::path& file)
-{
-    return fs::exists(file) && std::distance(fs::directory_iterator(file.parent_path()), fs::directory_iterator()) == 1;
-}
+bool AloneInItsFolder(const fs::path& file) { return fs::exists(file) && EntriesIn(file.parent_path()) == 1; }
 
 // Texts for the twelve fields in the field table's order. Set 0: Unicode, with a comment long enough
 // to make any small tag grow; set 1: short Latin-1 texts that usually fit in place; set 2: all empty.
@@ -37,15 +34,12 @@ Texts RoundTripTexts(size_t set)
     std::string longComment;
     for (int i = 0; i < 120; ++i)
         longComment += "Длинный комментарий " + std::to_string(i) + ". ";
-    switch (set % kRoundTripTextSets) {
-    case 0:
-        return {"Заголовок песни", "Альбом Ω", "Исполнитель", "7/12", "2024", "Рок", longComment, "Композитор",
-                "Оригинальный исполнитель", "© 2024 Кестрюн", "https://example.org/song?id=1", "Кодировщик"};
-    case 1:
-        return {"T", "Al", "Ar", "1", "1999", "Rock", "c", "Co", "OA", "Cr", "http://a.b/", "E"};
-    default:
-        return {};
-    }
+    const Texts sets[kRoundTripTextSets] = {
+        {"Заголовок песни", "Альбом Ω", "Исполнитель", "7/12", "2024", "Рок", longComment, "Композитор",
+         "Оригинальный исполнитель", "© 2024 Кестрюн", "https://example.org/song?id=1", "Кодировщик"},
+        {"T", "Al", "Ar", "1", "1999", "Rock", "c", "Co", "OA", "Cr", "http://a.b/", "E"},
+        {}};
+    return sets[set % kRoundTripTextSets];
 }
 
 }  // namespace
@@ -70,13 +64,10 @@ std::string SaveRoundTripProblem(const fs::path& file, size_t set, bool* refused
     if (!AloneInItsFolder(file))
         return "a file was left beside the saved one";
 
-    if (!saved) {
-        if (record.GetSaveError().empty())
-            return "a refused save gives no reason";
+    if (saved != record.GetSaveError().empty())
+        return saved ? "a successful save reports an error" : "a refused save gives no reason";
+    if (!saved)
         return after == before ? std::string() : "a refused save changed the file (" + record.GetSaveError() + ")";
-    }
-    if (!record.GetSaveError().empty())
-        return "a successful save reports an error";
     if (AudioOf(after) != AudioOf(before))
         return "the save changed the audio";
 

@@ -11,15 +11,10 @@
 namespace kestrune::test {
 
 // A fresh folder under the system's temporary directory, removed with everything in it (by name as
-// bytes: Qt would leave a name that is not UTF-8).
+// bytes: Qt would leave a name that is not UTF-8; its own removal then finds nothing).
 class TempDir {
 public:
-    TempDir() { m_dir.setAutoRemove(false); }
-    ~TempDir()
-    {
-        std::error_code ignored;
-        std::filesystem::remove_all(Path(), ignored);
-    }
+    ~TempDir() { std::error_code ignored; std::filesystem::remove_all(Path(), ignored); }
 
     std::filesystem::path Path() const { return m_dir.path().toStdString(); }
     // The folder as the program writes it: with a trailing "/".
@@ -40,6 +35,12 @@ public:
 private:
     QTemporaryDir m_dir{QDir::tempPath() + "/kestrune-test-XXXXXX"};
 };
+
+// The number of entries in a folder.
+inline long EntriesIn(const std::filesystem::path& folder)
+{
+    return std::distance(std::filesystem::directory_iterator(folder), std::filesystem::directory_iterator());
+}
 
 inline std::string ReadFile(const std::filesystem::path& p)
 {

@@ -2,7 +2,6 @@
 #include "tag/MutagenProbe.h"
 #include "tag/TagTestSupport.h"
 
-#include <algorithm>
 #include <set>
 #include <string>
 #include <vector>
@@ -18,27 +17,25 @@ namespace fs = std::filesystem;
 const std::set<std::string> kCorpusMayBeRefused = {"emptyfile.mp3"};
 
 // The files of a folder (none when it is absent), by name.
-std::vector<fs::path> FilesIn(const fs::path& folder)
+std::set<fs::path> FilesIn(const fs::path& folder)
 {
-    std::vector<fs::path> files;
+    std::set<fs::path> files;
     std::error_code absent;
     for (const auto& entry : fs::directory_iterator(folder, absent))
         if (entry.is_regular_file() && entry.path().filename() != "README.md")
-            files.push_back(entry.path());
-    std::sort(files.begin(), files.end());
+            files.insert(entry.path());
     return files;
 }
 
 TEST(Corpus, SavingARealFileKeepsEveryFrameAndTheAudioOrChangesNothing)
 {
-    const std::vector<fs::path> sources = FilesIn(KESTRUNE_CORPUS_DIR);
+    const std::set<fs::path> sources = FilesIn(KESTRUNE_CORPUS_DIR);
     if (sources.empty())
         GTEST_SKIP() << "corpus not present";
     for (const fs::path& source : sources) {
         SCOPED_TRACE(source.filename());
         TempDir dir;
         const auto file = dir.Write(source.filename().string(), ReadFile(source));
-        fs::permissions(file, fs::perms::owner_read | fs::perms::owner_write);
         const std::string before = ReadFile(file);
         const auto mutagenBefore = MutagenAvailable() ? MutagenRead(file) : std::nullopt;
 
@@ -62,13 +59,10 @@ TEST(Corpus, SavingARealFileKeepsEveryFrameAndTheAudioOrChangesNothing)
         EXPECT_EQ(mutagenAfter->version, mutagenBefore->version);
         EXPECT_EQ(mutagenAfter->Text("TIT2"), "Kestrune title");
         for (const auto& [key, repr] : mutagenBefore->frames)
-            if (key != "TIT2") {
-                EXPECT_EQ(mutagenAfter->Frame(key), repr) << key;
-            }
+            EXPECT_TRUE(key == "TIT2" || mutagenAfter->Frame(key) == repr)
+                << repr << " now " << mutagenAfter->Frame(key);
     }
 }
-
-namespace fs = std::filesystem;
 
 // Files that once broke the tag record or came close (most found by the fuzz target, fuzz/): each is
 // saved with every set of texts and must keep the promises of a save. A new finding goes into
@@ -81,16 +75,15 @@ const std::set<std::string> kRegressionsMayBeRefused = {
 
 TEST(RegressionFiles, EveryStoredFileIsSavedWholeOrLeftAsItWas)
 {
-    const std::vector<fs::path> files = FilesIn(KESTRUNE_REGRESSIONS_DIR);
+    const std::set<fs::path> files = FilesIn(KESTRUNE_REGRESSIONS_DIR);
     ASSERT_FALSE(files.empty());
 
     for (const fs::path& source : files) {
-        const std::string bytes = ReadFile(source);
         for (size_t set = 0; set < kRoundTripTextSets; ++set) {
             TempDir dir;
-            const fs::path file = dir.Write("song.mp3", bytes);
             bool wasRefused = false;
-            EXPECT_EQ(SaveRoundTripProblem(file, set, &wasRefused), "") << source.filename() << " with texts " << set;
+            EXPECT_EQ(SaveRoundTripProblem(dir.Write("song.mp3", ReadFile(source)), set, &wasRefused), "")
+                << source.filename() << " with texts " << set;
             EXPECT_TRUE(!wasRefused || kRegressionsMayBeRefused.count(source.filename().string()))
                 << source.filename() << " with texts " << set << " was refused";
         }

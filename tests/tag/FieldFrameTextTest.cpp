@@ -8,7 +8,10 @@
 #include <taglib/textidentificationframe.h>
 #include <taglib/urllinkframe.h>
 
+#include <QByteArray>
+
 #include <random>
+#include <tuple>
 
 namespace kestrune::test {
 namespace {
@@ -23,49 +26,33 @@ std::optional<FieldFrameText> TagLibReads(std::string_view id, const std::string
     const auto frame = tag::MakeFieldFrame(id, ByteVector(content.data(), static_cast<unsigned>(content.size())));
     if (!frame)
         return std::nullopt;
-    auto singleByte = [](const String& s, FieldFrameText& read) {
-        const std::string bytes = s.to8Bit(false);
-        read.text = tag::DecodeSingleByte(bytes);
-        read.legacy = std::any_of(bytes.begin(), bytes.end(), [](char b) { return static_cast<unsigned char>(b) >= 0x80; });
-    };
     FieldFrameText read;
+    auto setText = [&](const String& s, String::Type encoding) {
+        const bool latin1 = encoding == String::Latin1;
+        const std::string bytes = s.to8Bit(!latin1);
+        read.text = latin1 ? tag::DecodeSingleByte(bytes) : bytes;
+        read.legacy = latin1 && std::ranges::any_of(bytes, [](unsigned char b) { return b >= 0x80; });
+    };
     if (auto* t = dynamic_cast<ID3v2::TextIdentificationFrame*>(frame.get())) {
-        if (t->textEncoding() == String::Latin1)
-            singleByte(t->fieldList().toString("; "), read);
-        else
-            read.text = t->fieldList().toString("; ").to8Bit(true);
+        setText(t->fieldList().toString("; "), t->textEncoding());
     } else if (auto* c = dynamic_cast<ID3v2::CommentsFrame*>(frame.get())) {
-        if (c->textEncoding() == String::Latin1)
-            singleByte(c->text(), read);
-        else
-            read.text = c->text().to8Bit(true);
+        setText(c->text(), c->textEncoding());
         read.described = !c->description().isEmpty();
         read.machineComment = c->description().startsWith("iTun");
     } else if (auto* u = dynamic_cast<ID3v2::UserUrlLinkFrame*>(frame.get())) {
-        singleByte(u->url(), read);
+        setText(u->url(), String::Latin1);
         read.described = !u->description().isEmpty();
     }
     return read;
 }
 
-std::string Describe(const std::optional<FieldFrameText>& r)
+// All that is read, for comparing and printing.
+auto Fields(const std::optional<FieldFrameText>& r)
 {
-    if (!r)
-        return "unreadable";
-    return "\"" + r->text + "\" described " + std::to_string(r->described) + " machine " +
-           std::to_string(r->machineComment) + " legacy " + std::to_string(r->legacy);
+    return r ? std::optional(std::tuple(r->text, r->described, r->machineComment, r->legacy)) : std::nullopt;
 }
 
-std::string Hex(const std::string& bytes)
-{
-    std::string out;
-    char hex[4];
-    for (unsigned char b : bytes) {
-        std::snprintf(hex, sizeof hex, "%02X ", b);
-        out += hex;
-    }
-    return out;
-}
+std::string Hex(const std::string& bytes) { return QByteArray::fromStdString(bytes).toHex(' ').toStdString(); }
 
 // A field frame reads as TagLib reads it for any content: every encoding, byte-order marks present,
 // missing and broken, several values, empty strings, trailing zeros, odd lengths, invalid UTF-8, lone
@@ -76,7 +63,6 @@ TEST(FieldFrameText, ReadsEveryContentAsTagLibDoes)
     const char bytes[] = "\0\0\0\x01\x02\x03\x04\xFF\xFE\xFF\xFE" "AiTunBz \xE0\xEB\xC3\xA9\xD8\xDC\xDF\x80\x9F\x04\x30";
     const std::string alphabet(bytes, sizeof bytes - 1);
     std::mt19937 random(20261207);
-    int cases = 0;
     for (std::string_view id : {"TIT2", "COMM", "WXXX", "TCON"}) {
         for (int i = 0; i < 30000; ++i) {
             std::string content(1, static_cast<char>(random() % 5));
@@ -86,23 +72,16 @@ TEST(FieldFrameText, ReadsEveryContentAsTagLibDoes)
                 content += random() % 2 ? "\xFF\xFE" : "\xFE\xFF";
             for (int n = static_cast<int>(random() % 24); n > 0; --n)
                 content += alphabet[random() % alphabet.size()];
-            const auto expected = TagLibReads(id, content);
-            const auto read = tag::ReadFieldFrame(id, content);
-            ASSERT_EQ(Describe(read), Describe(expected)) << id << ": " << Hex(content);
-            ++cases;
+            ASSERT_EQ(Fields(tag::ReadFieldFrame(id, content)), Fields(TagLibReads(id, content)))
+                << id << ": " << Hex(content);
         }
     }
-    EXPECT_EQ(cases, 120000);
 }
 
 // The usual contents, spelled out: what a user sees for them.
 TEST(FieldFrameText, ReadsTheUsualContents)
 {
-    struct Case {
-        std::string_view id;
-        std::string content;
-        std::string text;
-    } const cases[] = {
+    struct Case { std::string_view id; std::string content, text; } const cases[] = {
         {"TPE1", std::string("\0Artist One\0Artist Two\0", 23), "Artist One; Artist Two"},
         {"TIT2", std::string("\1\xFF\xFEH\0i\0\0\0", 9), "Hi"},
         {"TIT2", std::string("\1\x04\x1A\x04\x38", 5), "Ки"},  // no byte-order mark, big-endian

@@ -7,17 +7,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string WithByte(std::string bytes, size_t at, char value)
-{
-    bytes[at] = value;
-    return bytes;
-}
-
-size_t EntriesIn(const fs::path& folder)
-{
-    return static_cast<size_t>(std::distance(fs::directory_iterator(folder), fs::directory_iterator()));
-}
-
 // Loads, sets two texts and saves; returns the save error ("" when saved).
 std::string SaveError(const fs::path& file, const std::string& comment = "New comment")
 {
@@ -35,18 +24,18 @@ TEST(Mp3FileRefusal, ATagNotUnderstoodWholeLeavesTheFileByteForByteAndSaysWhy)
     const Mp3Spec mp3{.frames = {TextFrame("TIT2", "Title"), PictureFrame(), TextFrame("TALB", "Album")}};
     const std::string normal = MakeMp3(mp3);
     const size_t album = normal.find("TALB");
-    Mp3Spec encrypted = mp3;
-    encrypted.frames[0].formatFlags = 0x40;
-    encrypted.frames[0].body.insert(0, 1, '\x01');
+    auto withByte = [&](size_t at, char value) { return normal.substr(0, at) + value + normal.substr(at + 1); };
+    Mp3Spec encrypted = mp3;  // the method byte before the content
+    encrypted.frames[0] = {"TIT2", '\x01' + TextFrame("", "Title").body, 0, 0x40};
     const Mp3Spec v22{.id3v2Version = 2,
                       .frames = {AnyFrame("TT2", TextFrame("x", "Title").body), AnyFrame("CRM", "owner\0xx")}};
 
     const std::pair<std::string, std::string> refusals[] = {  // the bytes, a word the error must contain
         {normal.substr(0, album + 5), "past the end"},
-        {WithByte(normal, album + 4, 0x7F), "TALB"},
-        {WithByte(normal, album, 't'), "damaged frame"},
-        {WithByte(normal, 3, 5), "2.5"},
-        {WithByte(normal, 5, 0x40), "extended header"},
+        {withByte(album + 4, 0x7F), "TALB"},
+        {withByte(album, 't'), "damaged frame"},
+        {withByte(3, 5), "2.5"},
+        {withByte(5, 0x40), "extended header"},
         {MakeMp3(encrypted), "TIT2"},
         {MakeMp3(v22), "would lose frame CRM"},
         {"This is not music at all, only text.\n", "MPEG"},
@@ -57,7 +46,7 @@ TEST(Mp3FileRefusal, ATagNotUnderstoodWholeLeavesTheFileByteForByteAndSaysWhy)
         const auto file = dir.Write("a.mp3", bytes);
         EXPECT_NE(SaveError(file).find(reason), std::string::npos);
         EXPECT_EQ(ReadFile(file), bytes);
-        EXPECT_EQ(EntriesIn(dir.Path()), 1u);
+        EXPECT_EQ(EntriesIn(dir.Path()), 1);
     }
 }
 
@@ -65,14 +54,12 @@ TEST(Mp3FileRefusal, FilesThatCannotBeWrittenStayAsTheyAre)
 {
     TempDir dir;
     const std::string bytes = MakeMp3WithTitle("Title");
-    const auto readOnly = dir.Write("ro.mp3", bytes);
-    ::chmod(readOnly.c_str(), 0444);
-    EXPECT_EQ(SaveError(readOnly), "read-only");
-    EXPECT_EQ(ReadFile(readOnly), bytes);
     ASSERT_EQ(::mkfifo((dir.Path() / "fifo.mp3").c_str(), 0600), 0);
-    // Nothing to read gives empty texts, and nothing to write a defined refusal.
+    // Nothing to read gives empty texts, and nothing to write a defined refusal. (A read-only file: the
+    // batched save's test.)
     for (const auto& [file, reason] : {std::pair{dir.Mkdir("folder.mp3"), "not a regular file"},
-             std::pair{dir.Path() / "fifo.mp3", "not a regular file"}, std::pair{dir.Path() / "missing.mp3", "file not found"}}) {
+                                       std::pair{dir.Path() / "fifo.mp3", "not a regular file"},
+                                       std::pair{dir.Path() / "missing.mp3", "file not found"}}) {
         EXPECT_EQ(LoadFields(file), FieldsOf(CMp3File(""))) << file;
         EXPECT_EQ(SaveError(file), reason) << file;
     }
@@ -89,10 +76,7 @@ TEST(Mp3FileRefusal, FilesThatCannotBeWrittenStayAsTheyAre)
     // A tag that must grow is written by renaming a new file over the old: not over one of several links.
     const auto linked = dir.Write("linked.mp3", bytes);
     fs::create_hard_link(linked, dir.Path() / "other-link.mp3");
-    CMp3File oneOfTwo(linked.string());
-    oneOfTwo.Load();
-    oneOfTwo.SetComment(std::string(3000, 'x'));
-    EXPECT_FALSE(oneOfTwo.Save());
+    EXPECT_NE(SaveError(linked, std::string(3000, 'x')), "");
     EXPECT_EQ(ReadFile(dir.Path() / "other-link.mp3"), bytes);
 }
 
@@ -105,7 +89,7 @@ TEST(Mp3FileRefusal, ATemporaryFileLeftByAKilledSaveIsRemovedByTheNext)
     for (size_t size : {3000, 3001, 3001}) {
         dir.Write(".a.mp3.kestrune-save", "half a file");
         ASSERT_EQ(SaveError(file, std::string(size, 'x')), "");
-        EXPECT_EQ(EntriesIn(dir.Path()), 1u) << size;
+        EXPECT_EQ(EntriesIn(dir.Path()), 1) << size;
     }
 }
 

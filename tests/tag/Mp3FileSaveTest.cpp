@@ -1,30 +1,26 @@
 #include "tag/MutagenProbe.h"
 #include "tag/TagTestSupport.h"
 
+#include <QByteArray>
+
 namespace kestrune::test {
 namespace {
 
-#define SKIP_WITHOUT_MUTAGEN() \
-    if (!MutagenAvailable())   \
-    GTEST_SKIP() << "/usr/bin/python3 has no mutagen"
-
-const std::string kCyrillic = "Привет, мир";
-
 // A tag of each version as other tools leave it: the frames a save must keep byte for byte, and what
-// mutagen must show besides the texts written (a v2.2 tag becomes v2.3 with all its frames).
+// mutagen must show besides the texts written (a v2.2 tag becomes v2.3 with all its frames): its keys
+// and a part of what it shows for them.
 struct VersionCase {
     int version;
     std::vector<Id3Frame> frames;
-    std::vector<std::string> kept;                            // frame ids
-    std::vector<std::pair<std::string, std::string>> shown;  // mutagen key, part of its frame
+    std::vector<std::string> kept;
+    std::vector<std::pair<std::string, std::string>> shown;
 };
 
 std::vector<VersionCase> VersionCases()
 {
-    Id3Frame discarded = TextFrame("TIT3", "kept with its flags"), grouped = TextFrame("TIT1", "grouped");
-    discarded.statusFlags = 0x80;  // discard when the tag is altered
-    grouped.formatFlags = 0x20;
-    grouped.body.insert(0, 1, '\x07');  // the group byte
+    // Flagged "discard when the tag is altered", and grouped (the group byte first).
+    const Id3Frame discarded{"TIT3", TextFrame("", "kept with its flags").body, 0x80},
+        grouped{"TIT1", '\x07' + TextFrame("", "grouped").body, 0, 0x20};
     const std::vector<Id3Frame> texts = {TextFrame("TIT2", "Old"), TextFrame("TRCK", "03/12"),
                                          TextFrame("TPE1", std::vector<std::string>{"One", "Two"}, Enc::Utf16)};
     VersionCase v3{3, texts, {"TRCK", "TPE1", "TALB", "APIC", "USLT", "TXXX", "PRIV", "XYZW", "RVAD", "EQUA", "TDAT",
@@ -48,11 +44,12 @@ std::vector<VersionCase> VersionCases()
 // version's Unicode encoding; the audio and the other frames stay byte for byte.
 TEST(Mp3FileSave, WritesUnicodeAndLongTextsAndKeepsEverythingElseInEachTagVersion)
 {
-    SKIP_WITHOUT_MUTAGEN();
+    if (!MutagenAvailable())
+        GTEST_SKIP() << "/usr/bin/python3 has no mutagen";
     std::string longText;
     while (longText.size() < 100000)
         longText += "Длинный текст " + std::to_string(longText.size()) + ". ";
-    const std::map<std::string, std::string> texts = {{"title", kCyrillic}, {"composer", "你好世界"},
+    const std::map<std::string, std::string> texts = {{"title", "Привет, мир"}, {"composer", "你好世界"},
         {"copyright", "Música 🎵🎸"}, {"comment", "Café Crème"}, {"genre", "(17)"}, {"encoded by", longText},
         {"year", "2001"}};
     for (const VersionCase& c : VersionCases()) {
@@ -67,10 +64,8 @@ TEST(Mp3FileSave, WritesUnicodeAndLongTextsAndKeepsEverythingElseInEachTagVersio
         ASSERT_TRUE(SaveTexts(file, texts));
         const std::string after = ReadFile(file);
         EXPECT_EQ(AudioOf(after), AudioOf(before));
-        for (const std::string& id : c.kept) {
-            EXPECT_NE(StoredFrame(before, id, c.version), "") << id;
+        for (const std::string& id : c.kept)  // all in the tag made: StoredFrame finds them
             EXPECT_EQ(StoredFrame(after, id, c.version), StoredFrame(before, id, c.version)) << id;
-        }
 
         const auto fields = LoadFields(file);
         const auto view = MutagenRead(file);
@@ -94,31 +89,22 @@ TEST(Mp3FileSave, ATextFrameHeldTwiceIsKeptUntilItsFieldIsWrittenThenOnlyTheNewT
     TempDir dir;
     const auto file = dir.Write("a.mp3", MakeMp3({.frames = {TextFrame("TIT2", "First"), TextFrame("TPE1", "Artist"),
                                                              TextFrame("TIT2", "Second")}, .padding = 500}));
-    auto count = [&](const std::string& what) {
-        const std::string bytes = ReadFile(file);
-        size_t n = 0;
-        for (size_t at = bytes.find(what); at != std::string::npos; at = bytes.find(what, at + 1))
-            ++n;
-        return n;
-    };
+    auto titles = [&] { return QByteArray::fromStdString(ReadFile(file)).count("TIT2"); };
     ASSERT_TRUE(SaveTexts(file, {{"artist", "Other"}}));
-    EXPECT_EQ(count("TIT2"), 2u) << "an unwritten field keeps its frames";
+    EXPECT_EQ(titles(), 2) << "an unwritten field keeps its frames";
     ASSERT_TRUE(SaveTexts(file, {{"title", ""}}));
-    EXPECT_EQ(count("TIT2"), 1u);
+    EXPECT_EQ(titles(), 1);
 }
 
 TEST(Mp3FileSave, CommentAndUrlAreReadFromAndWrittenToTheFrameTheEditorShows)
 {
-    SKIP_WITHOUT_MUTAGEN();
+    if (!MutagenAvailable())
+        GTEST_SKIP() << "/usr/bin/python3 has no mutagen";
     const Id3Frame norm = CommentFrame(" 0000 0001", "iTunNORM");  // iTunes data, never the comment
     const Id3Frame notes = CommentFrame("described", "Notes", Enc::Utf16);
     const Id3Frame shop = UrlFrame("http://a", "shop");
-    struct Case {
-        std::vector<Id3Frame> frames;
-        std::string comment, url;            // as loaded
-        std::string commentKey, urlKey;      // the frames written
-    };
-    const Case cases[] = {
+    // The frames; the comment and URL loaded; the keys of the frames written.
+    struct Case { std::vector<Id3Frame> frames; std::string comment, url, commentKey, urlKey; } const cases[] = {
         {{norm, notes, CommentFrame("plain"), shop, UrlFrame("http://b")}, "plain", "http://b", "COMM::eng", "WXXX:"},
         {{norm, notes, shop, UrlFrame("http://c", "band")}, "described", "http://a", "COMM:Notes:eng", "WXXX:shop"},
     };
@@ -127,8 +113,7 @@ TEST(Mp3FileSave, CommentAndUrlAreReadFromAndWrittenToTheFrameTheEditorShows)
         TempDir dir;
         const auto file = dir.Write("a.mp3", MakeMp3({.frames = c.frames}));
         const auto loaded = LoadFields(file);
-        EXPECT_EQ(loaded.at("comment"), c.comment);
-        EXPECT_EQ(loaded.at("URL"), c.url);
+        EXPECT_EQ(loaded.at("comment") + " " + loaded.at("URL"), c.comment + " " + c.url);
         const auto before = MutagenRead(file);
         ASSERT_TRUE(before && SaveTexts(file, {{"comment", "новый"}, {"URL", "http://пример.рф/a b"}}));
         const auto after = MutagenRead(file);
@@ -136,9 +121,7 @@ TEST(Mp3FileSave, CommentAndUrlAreReadFromAndWrittenToTheFrameTheEditorShows)
         EXPECT_EQ(after->Text(c.commentKey), "новый");
         EXPECT_EQ(after->Text(c.urlKey), "http://%D0%BF%D1%80%D0%B8%D0%BC%D0%B5%D1%80.%D1%80%D1%84/a b");
         for (const auto& [key, repr] : before->frames)
-            if (key != c.commentKey && key != c.urlKey) {
-                EXPECT_EQ(after->Frame(key), repr) << key;
-            }
+            EXPECT_TRUE(key == c.commentKey || key == c.urlKey || after->Frame(key) == repr) << after->Frame(key);
     }
 }
 

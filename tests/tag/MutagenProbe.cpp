@@ -1,6 +1,7 @@
 #include "tag/MutagenProbe.h"
 
-#include <cstdio>
+#include <QProcess>
+
 #include <sstream>
 
 namespace kestrune::test {
@@ -24,38 +25,26 @@ for key in sorted(t.keys()):
 sys.stdout.buffer.write(("\n".join(out) + "\n").encode("utf-8", "surrogatepass"))
 )PY";
 
-std::string ShellQuote(const std::string& s)
-{
-    std::string out = "'";
-    for (char c : s)
-        out += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return out + "'";
-}
-
 // Runs /usr/bin/python3 (not the one on PATH, which may lack mutagen); its output, or nothing on failure.
-std::optional<std::string> RunPython(const std::string& arguments)
+std::optional<std::string> RunPython(const QStringList& arguments)
 {
-    FILE* pipe = ::popen(("/usr/bin/python3 " + arguments + " 2>/dev/null").c_str(), "r");
-    if (!pipe)
-        return std::nullopt;
-    std::string out;
-    char buffer[4096];
-    for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
-        out.append(buffer, n);
-    return ::pclose(pipe) == 0 ? std::optional(out) : std::nullopt;
+    QProcess python;
+    python.start("/usr/bin/python3", arguments);
+    const bool ran = python.waitForFinished(-1) && python.exitStatus() == QProcess::NormalExit && !python.exitCode();
+    return ran ? std::optional(python.readAllStandardOutput().toStdString()) : std::nullopt;
 }
 
 }  // namespace
 
 bool MutagenAvailable()
 {
-    static const bool available = RunPython("-c 'import mutagen.id3'").has_value();
+    static const bool available = RunPython({"-c", "import mutagen.id3"}).has_value();
     return available;
 }
 
 std::optional<MutagenView> MutagenRead(const std::filesystem::path& file)
 {
-    const auto out = RunPython("-c " + ShellQuote(kDumpScript) + " " + ShellQuote(file.string()));
+    const auto out = RunPython({"-c", kDumpScript, QString::fromStdString(file.string())});
     if (!out)
         return std::nullopt;
     MutagenView view;
