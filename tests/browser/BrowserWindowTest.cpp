@@ -26,8 +26,9 @@ protected:
     // What the window promises after every fill: ready, nothing selected, the path it listed, Up enabled.
     void ExpectFillEnded()
     {
-        EXPECT_EQ((std::tuple{Text(*dlg, IDC_STATUS), Entries(LVNI_SELECTED), Text(*dlg, IDC_SELECTED), Enabled(IDC_UP)}),
-                  (std::tuple{Loaded(IDS_STATUS_READY_TEXT), Texts{}, QString("0"), true}));
+        EXPECT_EQ(
+            (std::tuple{Text(*dlg, IDC_STATUS), Entries(LVNI_SELECTED), Text(*dlg, IDC_SELECTED), Enabled(IDC_UP)}),
+            (std::tuple{Loaded(IDS_STATUS_READY_TEXT), Texts{}, QString("0"), true}));
         EXPECT_EQ(Text(*dlg, IDC_PATH).toStdString(), dlg->m_strPath);
     }
 };

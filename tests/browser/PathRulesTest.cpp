@@ -12,10 +12,17 @@ TEST(PathRules, FolderPartAndParentCutAtTheLastSlash)
 {
     struct Case { const char* text; const char* folderPart; const char* parent; };
     const Case cases[] = {
-        {"/music/rock/", "/music/rock/", "/music/"}, {"/music/Ro", "/music/", "/music/"}, {"/Mu", "/", "/"},
-        {"/", "/", "/"}, {"", "", ""}, {"ab", "", "ab"},  // no separator: its own parent
-        {"/music//", "/music//", "/music/"}, {"//", "//", "/"}, {"//server/share/", "//server/share/", "//server/"},
-        {"/Музыка/Рок/", "/Музыка/Рок/", "/Музыка/"}, {"Ж", "", "Ж"},  // one character of two bytes
+        {"/music/rock/", "/music/rock/", "/music/"},
+        {"/music/Ro", "/music/", "/music/"},
+        {"/Mu", "/", "/"},
+        {"/", "/", "/"},
+        {"", "", ""},
+        {"ab", "", "ab"},  // no separator: its own parent
+        {"/music//", "/music//", "/music/"},
+        {"//", "//", "/"},
+        {"//server/share/", "//server/share/", "//server/"},
+        {"/Музыка/Рок/", "/Музыка/Рок/", "/Музыка/"},
+        {"Ж", "", "Ж"},  // one character of two bytes
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
@@ -30,9 +37,10 @@ TEST(PathRules, ExtensionRunsFromTheLastDot)
 {
     struct Case { const char* text; const char* extension; bool mp3; };
     const Case cases[] = {
-        {"01 Intro.mp3", ".mp3", true}, {"SONG.MP3", ".MP3", true}, {"ПЕСНЯ.Mp3", ".Mp3", true},
-        {"Live.Vol1/track", ".Vol1/track", false}, {"song.mp3x", ".mp3x", false}, {"a.tar.gz", ".gz", false},
-        {"name.", ".", false}, {"mp3", "", false},
+        {"01 Intro.mp3", ".mp3", true}, {"SONG.MP3", ".MP3", true},
+        {"ПЕСНЯ.Mp3", ".Mp3", true},    {"Live.Vol1/track", ".Vol1/track", false},
+        {"song.mp3x", ".mp3x", false},  {"a.tar.gz", ".gz", false},
+        {"name.", ".", false},          {"mp3", "", false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
@@ -46,10 +54,20 @@ TEST(NameMatch, OnlyTheStarIsAWildcardAndCaseIsIgnored)
 {
     struct Case { const char* name; const char* pattern; bool match; };
     const Case cases[] = {
-        {".hidden", "*", true}, {".mp3", "*.mp3", true}, {"a.mp3.mp3", "*.mp3", true},  // the star takes the first
-        {"a.mp3.mp4", "*.mp3", false}, {"song.mp3x", "*.mp3", false}, {"mp3", "*.mp3", false},
-        {"music", "Mu*", true}, {"Amu", "Mu*", false}, {"MUSIC 01.MP3", "mu*.mp3", true}, {"M.mp3", "Mu*.mp3", false},
-        {"a?b", "a?b", true}, {"axb", "a?b", false}, {"Über.MP3", "ü*.mp3", true}, {"\u017Fong.mp3", "S*.MP3", true},
+        {".hidden", "*", true},
+        {".mp3", "*.mp3", true},
+        {"a.mp3.mp3", "*.mp3", true},  // the star takes the first
+        {"a.mp3.mp4", "*.mp3", false},
+        {"song.mp3x", "*.mp3", false},
+        {"mp3", "*.mp3", false},
+        {"music", "Mu*", true},
+        {"Amu", "Mu*", false},
+        {"MUSIC 01.MP3", "mu*.mp3", true},
+        {"M.mp3", "Mu*.mp3", false},
+        {"a?b", "a?b", true},
+        {"axb", "a?b", false},
+        {"Über.MP3", "ü*.mp3", true},
+        {"\u017Fong.mp3", "S*.MP3", true},
         {"x\xe9y.mp3", "*.MP3", true},
     };
     for (const Case& c : cases)

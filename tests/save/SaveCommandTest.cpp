@@ -166,7 +166,10 @@ TEST_F(SaveCommand, TheSelectedFileIsTheListedFoldersWhateverThePathFieldShows)
 {
     dir.Write("MuMu1.mp3", TaggedMp3("other"));
     const std::string untouched = Bytes("MuMu1.mp3");
-    const struct { std::string shown, entry, tag; bool retyped; } cases[] = {
+    const struct {
+        std::string shown, entry, tag;
+        bool retyped;
+    } cases[] = {
         {"Mu", "Mu1.mp3", "one", false}, {"music/", "a.mp3", "music", true}, {"Caf\xE9/", "a.mp3", "café", false}};
     for (const auto& c : cases) {
         const std::string folder = c.shown.ends_with("/") ? c.shown : "";
@@ -214,10 +217,10 @@ TEST_F(SaveCommand, FilesThatCannotBeWrittenAreListedInOneMessageWithTheirReason
     EXPECT_EQ(report.caption, Loaded(IDS_NOT_WRITTEN_CAPTION));
     EXPECT_EQ(report.text, "Теги записаны не во все файлы. Не записано: 3 из 5.");
     // Each file with the user's sentence and the technical detail, in list order (folders first).
-    const std::string listed =
-        PathOf("Album/") + "\nЭто не файл, а папка или устройство: теги в него не записываются." +
-        PathOf("damaged.mp3") + "\nТег повреждён: файл не изменён." + PathOf("locked.mp3") +
-        "\nФайл только для чтения: разрешите запись в файл и его папку и сохраните снова.";
+    const std::string listed = PathOf("Album/") +
+                               "\nЭто не файл, а папка или устройство: теги в него не записываются." +
+                               PathOf("damaged.mp3") + "\nТег повреждён: файл не изменён." + PathOf("locked.mp3") +
+                               "\nФайл только для чтения: разрешите запись в файл и его папку и сохраните снова.";
     // Each block ends in a line of technical detail.
     EXPECT_EQ(QString(report.details).remove(QRegularExpression("\nПодробности: [^\n]{4,}(\n\n|$)")).toStdString(),
               listed);

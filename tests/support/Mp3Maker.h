@@ -42,7 +42,10 @@ Id3Frame PictureFrame(const std::string& imageBytes = std::string("\x89PNG\r\n\x
 Id3Frame LyricsFrame(const std::string& lyrics, Enc enc = Enc::Latin1);                 // USLT
 Id3Frame UserTextFrame(const std::string& description, const std::string& value);     // TXXX
 Id3Frame PrivateFrame(const std::string& owner, const std::string& data);             // PRIV
-inline Id3Frame AnyFrame(const std::string& id, const std::string& body) { return {id, body}; }
+inline Id3Frame AnyFrame(const std::string& id, const std::string& body)
+{
+    return {id, body};
+}
 
 struct Id3v1 {
     std::string title{}, artist{}, album{}, year{}, comment{};  // Latin-1 bytes, cut to their field size

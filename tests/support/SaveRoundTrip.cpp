@@ -24,7 +24,10 @@ Texts TextsOf(const CMp3File& record)
     return out;
 }
 
-bool AloneInItsFolder(const fs::path& file) { return fs::exists(file) && EntriesIn(file.parent_path()) == 1; }
+bool AloneInItsFolder(const fs::path& file)
+{
+    return fs::exists(file) && EntriesIn(file.parent_path()) == 1;
+}
 
 // Texts for the twelve fields in the field table's order. Set 0: Unicode, with a comment long enough
 // to make any small tag grow; set 1: short Latin-1 texts that usually fit in place; set 2: all empty.

@@ -14,7 +14,11 @@ namespace kestrune::test {
 // bytes: Qt would leave a name that is not UTF-8; its own removal then finds nothing).
 class TempDir {
 public:
-    ~TempDir() { std::error_code ignored; std::filesystem::remove_all(Path(), ignored); }
+    ~TempDir()
+    {
+        std::error_code ignored;
+        std::filesystem::remove_all(Path(), ignored);
+    }
 
     std::filesystem::path Path() const { return m_dir.path().toStdString(); }
     // The folder as the program writes it: with a trailing "/".

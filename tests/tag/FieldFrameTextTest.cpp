@@ -52,7 +52,10 @@ auto Fields(const std::optional<FieldFrameText>& r)
     return r ? std::optional(std::tuple(r->text, r->described, r->machineComment, r->legacy)) : std::nullopt;
 }
 
-std::string Hex(const std::string& bytes) { return QByteArray::fromStdString(bytes).toHex(' ').toStdString(); }
+std::string Hex(const std::string& bytes)
+{
+    return QByteArray::fromStdString(bytes).toHex(' ').toStdString();
+}
 
 // A field frame reads as TagLib reads it for any content: every encoding, byte-order marks present,
 // missing and broken, several values, empty strings, trailing zeros, odd lengths, invalid UTF-8, lone
@@ -81,7 +84,10 @@ TEST(FieldFrameText, ReadsEveryContentAsTagLibDoes)
 // The usual contents, spelled out: what a user sees for them.
 TEST(FieldFrameText, ReadsTheUsualContents)
 {
-    struct Case { std::string_view id; std::string content, text; } const cases[] = {
+    struct Case {
+        std::string_view id;
+        std::string content, text;
+    } const cases[] = {
         {"TPE1", std::string("\0Artist One\0Artist Two\0", 23), "Artist One; Artist Two"},
         {"TIT2", std::string("\1\xFF\xFEH\0i\0\0\0", 9), "Hi"},
         {"TIT2", std::string("\1\x04\x1A\x04\x38", 5), "Ки"},  // no byte-order mark, big-endian

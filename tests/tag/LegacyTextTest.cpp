@@ -30,7 +30,10 @@ const std::vector<std::string> kLatin1Texts = {
     "Zoë", "ÉTÉ", "Þjóðhátíð", "Ô Toulouse", "Smörgåsbord", "Tromsø", "Größe",
 };
 
-Id3Frame SingleByteFrame(const std::string& id, const std::string& bytes) { return AnyFrame(id, '\0' + bytes); }
+Id3Frame SingleByteFrame(const std::string& id, const std::string& bytes)
+{
+    return AnyFrame(id, '\0' + bytes);
+}
 
 TEST(LegacyText, SingleByteTextsReadAsCyrillicOrLatin1InId3v2FramesAndId3v1)
 {
@@ -58,21 +61,29 @@ TEST(LegacyText, OddStoredTextsReadAsTheTextTheyHold)
     // The inflated size in four bytes (as v2.3 stores it, and v2.4's data length for a short text), then
     // the zlib stream.
     auto compressed = [](const std::string& c) { return qCompress(QByteArray::fromStdString(c)).toStdString(); };
-    struct Case { int version; Id3Frame frame; const char* field; std::string text; } const cases[] = {
+    struct Case {
+        int version;
+        Id3Frame frame;
+        const char* field;
+        std::string text;
+    } const cases[] = {
         // UTF-16 without a byte-order mark, in both orders.
         {3, AnyFrame("TIT2", "\x01" + utf16("Кино — Группа крови", false)), "title", "Кино — Группа крови"},
         {3, AnyFrame("TIT2", "\x01" + utf16("Кино — Группа крови", true)), "title", "Кино — Группа крови"},
-        {3, AnyFrame("TALB", "\x01" + utf16("One", false) + std::string(2, '\0') + utf16("Два", true)),
-         "album", "One; Два"},
-        {3, AnyFrame("COMM", "\x01" "eng" + utf16("Заметка", false) + std::string(2, '\0') + utf16("Привет", true)),
+        {3, AnyFrame("TALB", "\x01" + utf16("One", false) + std::string(2, '\0') + utf16("Два", true)), "album",
+         "One; Два"},
+        {3,
+         AnyFrame("COMM",
+                  "\x01"
+                  "eng" +
+                      utf16("Заметка", false) + std::string(2, '\0') + utf16("Привет", true)),
          "comment", "Привет"},
         // Windows-1252 punctuation in a Western text, and in a text with no letters to tell by.
         {3, SingleByteFrame("TIT2", "Beyonc\xE9 \x96 Halo"), "title", "Beyoncé – Halo"},
         {3, SingleByteFrame("TIT2", "Don\x92t Stop"), "title", "Don’t Stop"},
         // zlib-compressed frames: v2.3 with the inflated size, grouped too; v2.4 with a data length.
         {3, {"TIT2", compressed(std::string("\0Title \xC0\xE1", 9)), 0, 0x80}, "title", "Title Аб"},
-        {3, {"TIT2", compressed(std::string("\0Title 123", 10)).insert(4, "\x05"), 0, 0xA0}, "title",
-         "Title 123"},
+        {3, {"TIT2", compressed(std::string("\0Title 123", 10)).insert(4, "\x05"), 0, 0xA0}, "title", "Title 123"},
         {4, {"TALB", compressed("\x03Альбом"), 0, 0x09}, "album", "Альбом"},
     };
     TempDir dir;

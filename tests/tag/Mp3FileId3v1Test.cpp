@@ -14,7 +14,11 @@ const std::string kLongAlbum = "Звезда по имени Солнце (ре�
 TEST(Mp3FileId3v1, ASaveRewritesOnlyTheSlotsThatDoNotHoldTheirTexts)
 {
     // The texts saved; the one slot that changes (none when its size is 0): its offset, size and new bytes.
-    struct Case { std::map<std::string, std::string> texts; size_t offset, size; std::string bytes; } const cases[] = {
+    struct Case {
+        std::map<std::string, std::string> texts;
+        size_t offset, size;
+        std::string bytes;
+    } const cases[] = {
         {{{"composer", "Виктор Цой"}}, 0, 0, ""},
         {{{"title", "Группа крови"}, {"artist", "Кино"}, {"album", kLongAlbum}, {"genre", "Русский рок"}}, 0, 0, ""},
         {{{"title", "Звезда"}}, 3, 30, Slot(Cp1251("Звезда"), 30)},
@@ -34,13 +38,13 @@ TEST(Mp3FileId3v1, ASaveRewritesOnlyTheSlotsThatDoNotHoldTheirTexts)
     // A file as encoders write them: Unicode ID3v2 texts, and an ID3v1 tag holding them in CP1251 (the
     // album cut to its 30 bytes, the artist padded with spaces), a Latin-1 comment, a track and a genre
     // byte that stands in for a genre ID3v1 has no number for.
-    const std::string original = MakeMp3(
-        {.frames = {TextFrame("TIT2", "Группа крови", Enc::Utf16), TextFrame("TPE1", "Кино", Enc::Utf16),
-                    TextFrame("TALB", kLongAlbum, Enc::Utf16), TextFrame("TYER", "1988"),
-                    TextFrame("TCON", "Русский рок", Enc::Utf16), TextFrame("TRCK", "5"), CommentFrame("Café")},
-         .padding = 1000,
-         .id3v1 = Id3v1{Cp1251("Группа крови"), Cp1251("Кино") + std::string(26, ' '), Cp1251(kLongAlbum), "1988",
-                        Latin1("Café"), 5, 17}});
+    const std::string original =
+        MakeMp3({.frames = {TextFrame("TIT2", "Группа крови", Enc::Utf16), TextFrame("TPE1", "Кино", Enc::Utf16),
+                            TextFrame("TALB", kLongAlbum, Enc::Utf16), TextFrame("TYER", "1988"),
+                            TextFrame("TCON", "Русский рок", Enc::Utf16), TextFrame("TRCK", "5"), CommentFrame("Café")},
+                 .padding = 1000,
+                 .id3v1 = Id3v1{Cp1251("Группа крови"), Cp1251("Кино") + std::string(26, ' '), Cp1251(kLongAlbum),
+                                "1988", Latin1("Café"), 5, 17}});
     const std::string before = original.substr(original.size() - 128);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.texts.begin()->first + " " + c.texts.begin()->second);

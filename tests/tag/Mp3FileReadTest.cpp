@@ -33,8 +33,9 @@ TEST(Mp3FileRead, Id3v1FillsTheFieldsTheId3v2TagLacks)
     // Stored texts ID3v1 shows oddly are texts all the same: a year "0000" reads, and a save keeps it.
     Mp3Spec mp3{.id3v2Version = 0,
                 .id3v1 = Id3v1{"Old title", "Old artist", "Old album", "0000", "Old comment", 7, 17}};
-    std::map<std::string, std::string> expected = {{"title", "Old title"}, {"artist", "Old artist"},
-        {"album", "Old album"}, {"year", "0000"}, {"comment", "Old comment"}, {"track number", "7"}, {"genre", "Rock"}};
+    std::map<std::string, std::string> expected = {
+        {"title", "Old title"},     {"artist", "Old artist"}, {"album", "Old album"}, {"year", "0000"},
+        {"comment", "Old comment"}, {"track number", "7"},    {"genre", "Rock"}};
     expected.merge(FieldsOf(CMp3File("")));  // the fields ID3v1 lacks, empty
     const auto v1 = dir.Write("v1.mp3", MakeMp3(mp3));
     EXPECT_EQ(LoadFields(v1), expected);

@@ -30,15 +30,12 @@ TEST(Mp3FileRefusal, ATagNotUnderstoodWholeLeavesTheFileByteForByteAndSaysWhy)
     const Mp3Spec v22{.id3v2Version = 2,
                       .frames = {AnyFrame("TT2", TextFrame("x", "Title").body), AnyFrame("CRM", "owner\0xx")}};
 
-    const std::pair<std::string, std::string> refusals[] = {  // the bytes, a word the error must contain
-        {normal.substr(0, album + 5), "past the end"},
-        {withByte(album + 4, 0x7F), "TALB"},
-        {withByte(album, 't'), "damaged frame"},
-        {withByte(3, 5), "2.5"},
-        {withByte(5, 0x40), "extended header"},
-        {MakeMp3(encrypted), "TIT2"},
-        {MakeMp3(v22), "would lose frame CRM"},
-        {"This is not music at all, only text.\n", "MPEG"},
+    const std::pair<std::string, std::string> refusals[] = {
+        // the bytes, a word the error must contain
+        {normal.substr(0, album + 5), "past the end"}, {withByte(album + 4, 0x7F), "TALB"},
+        {withByte(album, 't'), "damaged frame"},       {withByte(3, 5), "2.5"},
+        {withByte(5, 0x40), "extended header"},        {MakeMp3(encrypted), "TIT2"},
+        {MakeMp3(v22), "would lose frame CRM"},        {"This is not music at all, only text.\n", "MPEG"},
     };
     for (const auto& [bytes, reason] : refusals) {
         SCOPED_TRACE(reason);

@@ -49,8 +49,9 @@ TEST(Mp3FileSave, WritesUnicodeAndLongTextsAndKeepsEverythingElseInEachTagVersio
     std::string longText;
     while (longText.size() < 100000)
         longText += "Длинный текст " + std::to_string(longText.size()) + ". ";
-    const std::map<std::string, std::string> texts = {{"title", "Привет, мир"}, {"composer", "你好世界"},
-        {"copyright", "Música 🎵🎸"}, {"comment", "Café Crème"}, {"genre", "(17)"}, {"encoded by", longText},
+    const std::map<std::string, std::string> texts = {
+        {"title", "Привет, мир"},  {"composer", "你好世界"}, {"copyright", "Música 🎵🎸"},
+        {"comment", "Café Crème"}, {"genre", "(17)"},        {"encoded by", longText},
         {"year", "2001"}};
     for (const VersionCase& c : VersionCases()) {
         SCOPED_TRACE(c.version);
@@ -104,7 +105,10 @@ TEST(Mp3FileSave, CommentAndUrlAreReadFromAndWrittenToTheFrameTheEditorShows)
     const Id3Frame notes = CommentFrame("described", "Notes", Enc::Utf16);
     const Id3Frame shop = UrlFrame("http://a", "shop");
     // The frames; the comment and URL loaded; the keys of the frames written.
-    struct Case { std::vector<Id3Frame> frames; std::string comment, url, commentKey, urlKey; } const cases[] = {
+    struct Case {
+        std::vector<Id3Frame> frames;
+        std::string comment, url, commentKey, urlKey;
+    } const cases[] = {
         {{norm, notes, CommentFrame("plain"), shop, UrlFrame("http://b")}, "plain", "http://b", "COMM::eng", "WXXX:"},
         {{norm, notes, shop, UrlFrame("http://c", "band")}, "described", "http://a", "COMM:Notes:eng", "WXXX:shop"},
     };

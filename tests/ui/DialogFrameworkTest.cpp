@@ -175,10 +175,11 @@ TEST(DialogRun, EndDialogDuringInitialisationSkipsTheRunAndFromAWorkerIsPosted)
     EXPECT_EQ(dlg.DoModal(), 7);
 
     CDialog progress(IDD_TEST_BOX);
-    EXPECT_EQ(RunModal(progress, [&] {
-                  std::thread([&] { progress.EndDialog(5); }).join();  // posting must not wait for this thread
-                  EXPECT_TRUE(QTest::qWaitFor([&] { return !progress.isVisible(); }, 5000));
-              }),
+    EXPECT_EQ(RunModal(progress,
+                       [&] {
+                           std::thread([&] { progress.EndDialog(5); }).join();  // posting must not wait for this thread
+                           EXPECT_TRUE(QTest::qWaitFor([&] { return !progress.isVisible(); }, 5000));
+                       }),
               5);
 }
 
