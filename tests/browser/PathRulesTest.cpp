@@ -4,49 +4,44 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 
 namespace kestrune {
 namespace {
 
-TEST(PathRules, FolderPartAndParentCutAtTheLastSlash)
+// The folder part and the parent cut at the last "/" (the parent at the one before a final "/"); the
+// extension runs from the last dot over the whole text, a "/" included; the MP3 test ignores case.
+TEST(PathRules, FolderPartAndParentCutAtTheLastSlashTheExtensionAtTheLastDot)
 {
-    struct Case { const char* text; const char* folderPart; const char* parent; };
+    struct Case {
+        const char *text, *folderPart, *parent, *extension;
+        bool mp3;
+    };
     const Case cases[] = {
-        {"/music/rock/", "/music/rock/", "/music/"},
-        {"/music/Ro", "/music/", "/music/"},
-        {"/Mu", "/", "/"},
-        {"/", "/", "/"},
-        {"", "", ""},
-        {"ab", "", "ab"},  // no separator: its own parent
-        {"/music//", "/music//", "/music/"},
-        {"//", "//", "/"},
-        {"//server/share/", "//server/share/", "//server/"},
-        {"/Музыка/Рок/", "/Музыка/Рок/", "/Музыка/"},
-        {"Ж", "", "Ж"},  // one character of two bytes
+        {"/music/rock/", "/music/rock/", "/music/", "", false},
+        {"/music/01 Intro.mp3", "/music/", "/music/", ".mp3", true},
+        {"/SONG.MP3", "/", "/", ".MP3", true},
+        {"/", "/", "/", "", false},
+        {"", "", "", "", false},
+        {"a.tar.gz", "", "a.tar.gz", ".gz", false},  // no separator: its own parent
+        {"/music//", "/music//", "/music/", "", false},
+        {"//", "//", "/", "", false},
+        {"//server/share/", "//server/share/", "//server/", "", false},
+        {"/Музыка/Рок/", "/Музыка/Рок/", "/Музыка/", "", false},
+        {"/Музыка/ПЕСНЯ.Mp3", "/Музыка/", "/Музыка/", ".Mp3", true},
+        {"Ж", "", "Ж", "", false},  // one character of two bytes
+        {"Live.Vol1/track", "Live.Vol1/", "Live.Vol1/", ".Vol1/track", false},
+        {"song.mp3x", "", "song.mp3x", ".mp3x", false},
+        {"name.", "", "name.", ".", false},
+        {"mp3", "", "mp3", "", false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
-        EXPECT_EQ(GetFolderPart(c.text), c.folderPart);
-        EXPECT_EQ(GetParentFolder(c.text), c.parent);
-    }
-    EXPECT_TRUE(IsFolderEntry("Live/Vol1/") && !IsFolderEntry("Live/track") && !IsFolderEntry(""));
-}
-
-// The extension runs from the last dot over the whole text, a "/" included; the MP3 test ignores case.
-TEST(PathRules, ExtensionRunsFromTheLastDot)
-{
-    struct Case { const char* text; const char* extension; bool mp3; };
-    const Case cases[] = {
-        {"01 Intro.mp3", ".mp3", true}, {"SONG.MP3", ".MP3", true},
-        {"ПЕСНЯ.Mp3", ".Mp3", true},    {"Live.Vol1/track", ".Vol1/track", false},
-        {"song.mp3x", ".mp3x", false},  {"a.tar.gz", ".gz", false},
-        {"name.", ".", false},          {"mp3", "", false},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.text);
-        EXPECT_EQ(GetExtension(c.text), c.extension);
+        EXPECT_EQ((std::tuple{GetFolderPart(c.text), GetParentFolder(c.text), GetExtension(c.text)}),
+                  (std::tuple{std::string(c.folderPart), std::string(c.parent), std::string(c.extension)}));
         EXPECT_EQ(HasExtension(c.text, ".mp3"), c.mp3);
     }
+    EXPECT_TRUE(IsFolderEntry("Live/Vol1/") && !IsFolderEntry("Live/track") && !IsFolderEntry(""));
 }
 
 // Only the star is a wildcard; case folds beyond ASCII; bytes that are not UTF-8 match only themselves.

@@ -92,7 +92,7 @@ protected:
     ListView list;  // last: goes first, before the logs its receivers write to
 };
 
-TEST_F(ListViewTest, ClickReportsFocusThenSelectionAndShiftSelectsFromTheMark)
+TEST_F(ListViewTest, ClickReportsFocusThenSelectionKeysTheReverseAndShiftSelectsFromTheMark)
 {
     EXPECT_EQ(list.GetSelectionMark(), -1);
     Click(2);
@@ -114,12 +114,12 @@ TEST_F(ListViewTest, ClickReportsFocusThenSelectionAndShiftSelectsFromTheMark)
     EXPECT_EQ(Selected(), Range(8, 25));
     Click(0, Qt::ShiftModifier);
     EXPECT_EQ(Selected(), Range(0, 8));
-}
 
-TEST_F(ListViewTest, KeyboardReportsSelectionThenFocus)
-{
+    // Keys report the selection first, then the focus.
+    Click(0);
+    Take();
     Key(Qt::Key_Down);
-    EXPECT_EQ(Take(), (Changes{{1, 0, S}, {0, F, 0}, {1, S, F | S}}));
+    EXPECT_EQ(Take(), (Changes{{0, F | S, F}, {1, 0, S}, {0, F, 0}, {1, S, F | S}}));
     Key(Qt::Key_Down, Qt::ShiftModifier);
     EXPECT_EQ(Take(), (Changes{{2, 0, S}, {1, F | S, S}, {2, S, F | S}}));
     EXPECT_EQ(list.GetSelectionMark(), 1);
