@@ -82,10 +82,12 @@ SavePlan PlanFields(CMp3File& record, const ParsedTag& parsed, const std::array<
         FieldWrite& f =
             plan.emplace_back(FieldWrite{.field = &kTagFields[i], .frameId = kTagFields[i].FrameId(parsed.version)});
         f.text = (record.*f.field->get)();
-        f.inFile = record.ReadFrame(parsed.frames, f.frameId, f.stored);
+        const FieldFrame* stored = FindFieldFrame(parsed.frames, f.frameId);
+        f.inFile = stored != nullptr;
+        f.stored = stored ? stored->read.text : std::string();
         f.setSinceLoad = set[i];
         // Only a set field's frame is converted for holding legacy text (see MustWrite).
-        f.legacyText = f.inFile && f.setSinceLoad && FindFieldFrame(parsed.frames, f.frameId)->read.legacy;
+        f.legacyText = f.inFile && f.setSinceLoad && stored->read.legacy;
         f.write = MustWrite(f);
         f.expected = f.write ? StoredForm(*f.field, f.text) : f.stored;
     }

@@ -243,8 +243,7 @@ bool Mp3FileAccess::Open(const std::string& path, bool forWriting, SaveFailure& 
             return false;
         }
         // A save that finished while we waited may have replaced the file by a new one.
-        struct stat now {};
-        if (::stat(m_path.c_str(), &now) != 0 || now.st_ino != m_stat.st_ino || now.st_dev != m_stat.st_dev) {
+        if (!PathNames(m_stat)) {
             error = {SaveReason::ChangedMeanwhile, "file changed while saving"};
             return false;
         }
@@ -327,10 +326,15 @@ bool Mp3FileAccess::WriteInPlace(const ByteRun& run, SaveFailure& error)
     return true;
 }
 
+bool Mp3FileAccess::PathNames(const struct stat& file) const
+{
+    struct stat atPath {};
+    return ::stat(m_path.c_str(), &atPath) == 0 && atPath.st_ino == file.st_ino && atPath.st_dev == file.st_dev;
+}
+
 bool Mp3FileAccess::StillAtPath(SaveFailure& error)
 {
-    struct stat now {};
-    if (::stat(m_path.c_str(), &now) != 0 || now.st_ino != m_stat.st_ino || now.st_dev != m_stat.st_dev) {
+    if (!PathNames(m_stat)) {
         error = {SaveReason::ChangedMeanwhile, "file replaced by another program while saving"};
         return false;
     }
@@ -344,8 +348,7 @@ bool Mp3FileAccess::UnchangedSinceRead(SaveFailure& error) const
         error = {SaveReason::ChangedMeanwhile, "file changed by another program while saving"};
         return false;
     }
-    struct stat atPath {};
-    if (::stat(m_path.c_str(), &atPath) != 0 || atPath.st_ino != now.st_ino || atPath.st_dev != now.st_dev) {
+    if (!PathNames(now)) {
         error = {SaveReason::ChangedMeanwhile, "file replaced by another program while saving"};
         return false;
     }

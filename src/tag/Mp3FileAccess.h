@@ -99,6 +99,7 @@ private:
     bool KeepOwnerAndMode(int fd) const;
     bool KeepAttributes(int fd) const;
     bool UnchangedSinceRead(SaveFailure& error) const;
+    bool PathNames(const struct stat& file) const;  // whether the path names that file now
     std::string TempPath() const;  // where Replace writes the new file
     void DiscardReplacement();
 

@@ -238,7 +238,10 @@ std::string DecodeSingleByte(std::string_view bytes, CodePage page)
     return ToStd(ToQString(bytes, page));
 }
 
-std::string DecodeSingleByte(std::string_view bytes) { return DecodeSingleByte(bytes, CodePageOf(bytes)); }
+std::string DecodeSingleByte(std::string_view bytes)
+{
+    return DecodeSingleByte(bytes, IsAscii(bytes) ? CodePage::Latin1 : CodePageOf(bytes));
+}
 
 std::optional<std::string> EncodeSingleByte(std::string_view utf8, CodePage page)
 {
@@ -260,8 +263,6 @@ std::optional<std::string> EncodeSingleByte(std::string_view utf8, CodePage page
 
 bool Latin1ReadsBack(std::string_view utf8)
 {
-    if (IsAscii(utf8))
-        return true;
     const auto bytes = EncodeSingleByte(utf8, CodePage::Latin1);
     return bytes && DecodeSingleByte(*bytes) == utf8;
 }
