@@ -8,7 +8,6 @@
 #include "res/Version.h"
 #include "save/SaveTestFiles.h"
 #include "settings/OptionsDlg.h"
-#include "settings/SettingsInfo.h"
 #include "support/MainWindowFixture.h"
 #include "support/TemplateLayoutCheck.h"
 
@@ -52,19 +51,6 @@ TEST_F(MainWindow, StartsReadyWithTheListFocusedAndOnlyTheTickBoxesOfTheFieldsEn
     for (int id : {IDC_FILES, IDC_PATH, IDC_BROWSE, IDC_SAVE_TAGS, IDC_TRANSLITERATE, IDC_LOAD_TAGS, IDC_CASE})
         EXPECT_TRUE(Enabled(id)) << id;
     EXPECT_FALSE(dlg->windowIcon().isNull());
-}
-
-// A worker's status line is that of every save (SaveCommandTest).
-TEST(MainWindowStatus, ComesFromTheKeyedTable)
-{
-    CKestruneDlg shadowed, missing;
-    shadowed.m_lstStatus.AddHead(CSettingsInfo("STATUS_READY", "Проверка"));
-    missing.m_lstStatus.RemoveAll();  // without the entry the line keeps the template's text
-    missing.m_lstStatus.AddTail(CSettingsInfo("OTHER", "Другое"));
-    shadowed.Create();
-    missing.Create();
-    EXPECT_EQ(Text(shadowed, IDC_STATUS), "Проверка");
-    EXPECT_EQ(Text(missing, IDC_STATUS), "Готов");
 }
 
 // On the list, Enter is the list's own Enter key; with nothing listed it changes nothing.
