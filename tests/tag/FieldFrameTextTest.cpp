@@ -81,25 +81,5 @@ TEST(FieldFrameText, ReadsEveryContentAsTagLibDoes)
     }
 }
 
-// The usual contents, spelled out: what a user sees for them.
-TEST(FieldFrameText, ReadsTheUsualContents)
-{
-    struct Case {
-        std::string_view id;
-        std::string content, text;
-    } const cases[] = {
-        {"TPE1", std::string("\0Artist One\0Artist Two\0", 23), "Artist One; Artist Two"},
-        {"TIT2", std::string("\1\xFF\xFEH\0i\0\0\0", 9), "Hi"},
-        {"TIT2", std::string("\1\x04\x1A\x04\x38", 5), "Ки"},  // no byte-order mark, big-endian
-        {"TIT2", std::string("\3Ки\0", 6), "Ки"},
-        {"TIT2", std::string("\0\xCA\xE8\xED\xEE", 5), "Кино"},  // CP1251 in a Latin-1 frame
-        {"COMM", std::string("\0eng\0Text", 9), "Text"},
-        {"WXXX", std::string("\1\xFF\xFEx\0\0\0http://a", 15), "http://a"},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(tag::ReadFieldFrame(c.id, c.content).value().text, c.text) << c.id << ": " << Hex(c.content);
-    EXPECT_FALSE(tag::ReadFieldFrame("TIT2", "\x05text"));
-}
-
 }  // namespace
 }  // namespace kestrune::test

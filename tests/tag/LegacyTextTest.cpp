@@ -93,9 +93,9 @@ TEST(LegacyText, OddStoredTextsReadAsTheTextTheyHold)
         EXPECT_EQ(LoadFields(file).at(c.field), c.text);
         // Saving another field keeps the frame as stored; writing its own field gives a plain frame.
         const std::string stored = StoredFrame(ReadFile(file), c.frame.id, c.version);
-        ASSERT_TRUE(SaveTexts(file, {{"composer", "Composer"}}));
+        ASSERT_EQ(SaveTexts(file, {{"composer", "Composer"}}), "");
         EXPECT_EQ(StoredFrame(ReadFile(file), c.frame.id, c.version), stored);
-        ASSERT_TRUE(SaveTexts(file, {{c.field, c.text + " 2"}}));
+        ASSERT_EQ(SaveTexts(file, {{c.field, c.text + " 2"}}), "");
         EXPECT_EQ(LoadFields(file).at(c.field), c.text + " 2");
     }
 }
