@@ -52,11 +52,6 @@ auto Fields(const std::optional<FieldFrameText>& r)
     return r ? std::optional(std::tuple(r->text, r->described, r->machineComment, r->legacy)) : std::nullopt;
 }
 
-std::string Hex(const std::string& bytes)
-{
-    return QByteArray::fromStdString(bytes).toHex(' ').toStdString();
-}
-
 // A field frame reads as TagLib reads it for any content: every encoding, byte-order marks present,
 // missing and broken, several values, empty strings, trailing zeros, odd lengths, invalid UTF-8, lone
 // surrogates, CP1251 and Latin-1 bytes, iTunes descriptions. The contents are random strings over
@@ -76,7 +71,7 @@ TEST(FieldFrameText, ReadsEveryContentAsTagLibDoes)
             for (int n = static_cast<int>(random() % 24); n > 0; --n)
                 content += alphabet[random() % alphabet.size()];
             ASSERT_EQ(Fields(tag::ReadFieldFrame(id, content)), Fields(TagLibReads(id, content)))
-                << id << ": " << Hex(content);
+                << id << ": " << QByteArray::fromStdString(content).toHex(' ').toStdString();
         }
     }
 }
