@@ -4,7 +4,6 @@
 
 #include <set>
 #include <string>
-#include <vector>
 
 namespace kestrune::test {
 namespace {

@@ -27,22 +27,20 @@ std::optional<FieldFrameText> TagLibReads(std::string_view id, const std::string
     if (!frame)
         return std::nullopt;
     FieldFrameText read;
-    auto setText = [&](const String& s, String::Type encoding) {
+    auto setText = [&](const String& s, String::Type encoding, const String& description = {}, bool machine = false) {
         const bool latin1 = encoding == String::Latin1;
         const std::string bytes = s.to8Bit(!latin1);
         read.text = latin1 ? tag::DecodeSingleByte(bytes) : bytes;
         read.legacy = latin1 && std::ranges::any_of(bytes, [](unsigned char b) { return b >= 0x80; });
+        read.described = !description.isEmpty();
+        read.machineComment = machine;
     };
-    if (auto* t = dynamic_cast<ID3v2::TextIdentificationFrame*>(frame.get())) {
+    if (auto* t = dynamic_cast<ID3v2::TextIdentificationFrame*>(frame.get()))
         setText(t->fieldList().toString("; "), t->textEncoding());
-    } else if (auto* c = dynamic_cast<ID3v2::CommentsFrame*>(frame.get())) {
-        setText(c->text(), c->textEncoding());
-        read.described = !c->description().isEmpty();
-        read.machineComment = c->description().startsWith("iTun");
-    } else if (auto* u = dynamic_cast<ID3v2::UserUrlLinkFrame*>(frame.get())) {
-        setText(u->url(), String::Latin1);
-        read.described = !u->description().isEmpty();
-    }
+    else if (auto* c = dynamic_cast<ID3v2::CommentsFrame*>(frame.get()))
+        setText(c->text(), c->textEncoding(), c->description(), c->description().startsWith("iTun"));
+    else if (auto* u = dynamic_cast<ID3v2::UserUrlLinkFrame*>(frame.get()))
+        setText(u->url(), String::Latin1, u->description());
     return read;
 }
 
