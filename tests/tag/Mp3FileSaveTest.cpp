@@ -58,7 +58,7 @@ TEST(Mp3FileSave, WritesUnicodeAndLongTextsAndKeepsEverythingElseInEachTagVersio
         ASSERT_EQ(SaveTexts(file, texts), "");
         const std::string after = ReadFile(file);
         EXPECT_EQ(AudioOf(after), AudioOf(before));
-        for (const Id3Frame& frame : c.frames)  // but the title, written, and a v2.2 tag's, rewritten as v2.3
+        for (const Id3Frame& frame : c.frames)  // all as stored but the title written and a v2.2 tag's
             EXPECT_TRUE(frame.id == "TIT2" || c.version == 2 ||
                         StoredFrame(after, frame.id, c.version) == StoredFrame(before, frame.id, c.version))
                 << frame.id << " changed";
