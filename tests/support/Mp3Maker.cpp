@@ -131,8 +131,7 @@ std::string MakeMp3(const Mp3Spec& mp3)
 
 std::string MakeMp3WithTitle(const std::string& title, int id3v2Version)
 {
-    return MakeMp3(
-        {.id3v2Version = id3v2Version, .frames = {{id3v2Version == 2 ? "TT2" : "TIT2", TextFrame("", title).body}}});
+    return MakeMp3({.id3v2Version = id3v2Version, .frames = {TextFrame(id3v2Version == 2 ? "TT2" : "TIT2", title)}});
 }
 
 Mp3Parts PartsOf(const std::string& bytes)

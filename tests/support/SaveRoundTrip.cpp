@@ -24,11 +24,6 @@ Texts TextsOf(const CMp3File& record)
     return out;
 }
 
-bool AloneInItsFolder(const fs::path& file)
-{
-    return fs::exists(file) && EntriesIn(file.parent_path()) == 1;
-}
-
 // Texts for the twelve fields in the field table's order. Set 0: Unicode, with a comment long enough
 // to make any small tag grow; set 1: short Latin-1 texts that usually fit in place; set 2: all empty.
 Texts RoundTripTexts(size_t set)
@@ -51,6 +46,7 @@ std::string SaveRoundTripProblem(const fs::path& file, size_t set, bool* refused
 {
     const std::string before = ReadFile(file);
     const Texts texts = RoundTripTexts(set);
+    auto aloneInItsFolder = [&] { return fs::exists(file) && EntriesIn(file.parent_path()) == 1; };
 
     CMp3File record(file.string());
     record.Load();
@@ -64,7 +60,7 @@ std::string SaveRoundTripProblem(const fs::path& file, size_t set, bool* refused
     if (refused)
         *refused = !saved;
     const std::string after = ReadFile(file);
-    if (!AloneInItsFolder(file))
+    if (!aloneInItsFolder())
         return "a file was left beside the saved one";
 
     if (saved != record.GetSaveError().empty())
@@ -81,10 +77,8 @@ std::string SaveRoundTripProblem(const fs::path& file, size_t set, bool* refused
     // Saving what the file holds already must not touch it.
     if (!reread.Save())
         return "saving unchanged texts was refused: " + reread.GetSaveError();
-    if (ReadFile(file) != after)
-        return "saving unchanged texts changed the file";
-    if (!AloneInItsFolder(file))
-        return "a file was left beside the saved one";
+    if (ReadFile(file) != after || !aloneInItsFolder())
+        return "saving unchanged texts changed the file or left one beside it";
     return {};
 }
 

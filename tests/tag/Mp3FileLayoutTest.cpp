@@ -6,6 +6,8 @@
 #include <sys/xattr.h>
 #include <unistd.h>
 
+#include <tuple>
+
 namespace kestrune::test {
 namespace {
 
@@ -59,24 +61,25 @@ std::vector<LayoutCase> LayoutCases()
         {"ID3v1 bytes changed across a page boundary", v1AcrossPages, titleAndArtist, Way::NewFile},
         {"only ID3v2 changed, ID3v1 across a page boundary", v1AcrossPages, {{"composer", "New"}}, Way::InPlace},
         {"a picture after the texts, a text grows", MakeMp3(pictureLast), titleAndArtist, Way::NewFile},
-        {"a picture after the texts, no frame missing, same lengths",
-         WithSizeModulo(complete, 1000),
-         {{"title", "New title"}},
-         Way::InPlace},
+        {"picture last, none added or grown", WithSizeModulo(complete, 1000), {{"title", "New title"}}, Way::InPlace},
         {"a picture before the texts, a text grows", WithSizeModulo(pictureFirst, 1000), titleAndArtist, Way::InPlace},
         {"hard-linked, a picture moves", MakeMp3(pictureLast), titleAndArtist, Way::InPlace, true},
         {"in a read-only folder, a picture moves", MakeMp3(pictureLast), titleAndArtist, Way::InPlace, false, true},
     };
 }
 
-// Each layout: written the expected way; the texts read back; the audio
-// and every frame not written byte for byte as before; no file left beside it.
+// Each layout: written the expected way, in place only in writes within one page (unless the file
+// cannot be replaced); the texts read back; the audio and every frame not written byte for byte as
+// before; no file left beside it, not even a killed save's temporary; saved again, unchanged. An
+// in-place save cut short after any of its writes (as a kill between pages would) leaves each tag
+// wholly old or wholly new, and the next save completes the file.
 TEST(Mp3FileLayout, EachLayoutIsWrittenInPlaceOnlyWhereAKillCannotTearATag)
 {
     for (const LayoutCase& c : LayoutCases()) {
         SCOPED_TRACE(c.name);
         if (c.readOnlyFolder && ::geteuid() == 0)
             continue;  // the superuser writes into any folder
+        const bool replaceable = !c.hardLinked && !c.readOnlyFolder;
         TempDir dir;
         const auto file = dir.Write("music/a.mp3", c.bytes);
         fs::permissions(file, fs::perms(0640));  // a new file takes the old one's mode and attributes
@@ -89,17 +92,28 @@ TEST(Mp3FileLayout, EachLayoutIsWrittenInPlaceOnlyWhereAKillCannotTearATag)
         expected.merge(FieldsOf(record));
         SetFields(record, c.texts);
         const ino_t inode = InodeOf(file);
+        size_t writes = 0;
+        tag::SetInPlaceWriteHookForTests([&](unsigned long long offset, size_t size) {
+            EXPECT_TRUE(!replaceable || offset / kPage == (offset + size - 1) / kPage) << offset << ", " << size;
+            ++writes;
+            return true;
+        });
+        const auto leftover = [&] {  // a killed save's temporary goes with the next save, whichever way it writes
+            if (!c.readOnlyFolder)
+                dir.Write("music/.a.mp3.kestrune-save", "half a file");
+        };
+        leftover();
         const auto folderWrite = c.readOnlyFolder ? fs::perms::owner_write : fs::perms::none;
         fs::permissions(file.parent_path(), folderWrite, fs::perm_options::remove);
         const bool saved = record.Save();
         fs::permissions(file.parent_path(), folderWrite, fs::perm_options::add);
+        tag::SetInPlaceWriteHookForTests(nullptr);
         ASSERT_TRUE(saved) << record.GetSaveError();
-        EXPECT_EQ(InodeOf(file) == inode, c.way == Way::InPlace);
-        EXPECT_EQ(fs::status(file).permissions() & fs::perms::all, fs::perms(0640));
         char kept[16] = {};
-        EXPECT_TRUE(!hasAttributes || (::getxattr(file.c_str(), "user.xdg.tags", kept, sizeof kept) == 10 &&
-                                       kept == std::string("favourites")))
-            << kept;
+        const ssize_t keptSize = ::getxattr(file.c_str(), "user.xdg.tags", kept, sizeof kept);
+        EXPECT_EQ(std::tuple(InodeOf(file) == inode, fs::status(file).permissions() & fs::perms::all,
+                             std::string(kept, std::max<ssize_t>(keptSize, 0))),
+                  std::tuple(c.way == Way::InPlace, fs::perms(0640), hasAttributes ? "favourites" : ""));
 
         const std::string after = ReadFile(file);
         EXPECT_EQ(PartsOf(after).audio, PartsOf(c.bytes).audio);
@@ -107,43 +121,26 @@ TEST(Mp3FileLayout, EachLayoutIsWrittenInPlaceOnlyWhereAKillCannotTearATag)
         EXPECT_EQ(LoadFields(file), expected);
         EXPECT_EQ(PartsOf(after).id3v1.substr(3, expected.at("title").size()), expected.at("title"));
         EXPECT_EQ(EntriesIn(file.parent_path()), 1);
-    }
-}
+        leftover();
+        ASSERT_EQ(SaveTexts(file, c.texts), "");
+        EXPECT_EQ(ReadFile(file), after) << "the same texts saved again write nothing";
+        EXPECT_EQ(EntriesIn(file.parent_path()), 1);
 
-// Every in-place layout, cut short after each of its writes (as a kill between pages would): each tag
-// is wholly old or wholly new, every other byte as before, each write within one page, and the next
-// save completes the file.
-TEST(Mp3FileLayout, AnInPlaceSaveCutShortAfterAnyWriteLeavesWholeTags)
-{
-    for (const LayoutCase& c : LayoutCases()) {
-        if (c.way != Way::InPlace || c.hardLinked || c.readOnlyFolder)
-            continue;  // those cannot be replaced: the exception to the rule
-        SCOPED_TRACE(c.name);
-        TempDir dir;
-        const auto reference = dir.Write("new.mp3", c.bytes);
-        size_t writes = 0;
-        tag::SetInPlaceWriteHookForTests([&](unsigned long long offset, size_t size) {
-            EXPECT_EQ(offset / kPage, (offset + size - 1) / kPage) << "at " << offset << ", " << size << " bytes";
-            ++writes;
-            return true;
-        });
-        ASSERT_TRUE(SaveTexts(reference, c.texts));
-        const Mp3Parts old = PartsOf(c.bytes), new_ = PartsOf(ReadFile(reference));
-        for (size_t k = 0; k < writes; ++k) {
-            SCOPED_TRACE(k);
-            const auto file = dir.Write("cut.mp3", c.bytes);
+        const Mp3Parts old = PartsOf(c.bytes), new_ = PartsOf(after);
+        for (size_t k = 0; replaceable && k < writes; ++k) {
+            SCOPED_TRACE("cut after write " + std::to_string(k));
+            const auto cut = dir.Write("cut.mp3", c.bytes);
             size_t allowed = k;
             tag::SetInPlaceWriteHookForTests([&](unsigned long long, size_t) { return allowed-- > 0; });
-            EXPECT_FALSE(SaveTexts(file, c.texts, false));
-            const Mp3Parts cut = PartsOf(ReadFile(file));
-            EXPECT_TRUE(cut.id3v2 == old.id3v2 || cut.id3v2 == new_.id3v2);
-            EXPECT_TRUE(cut.id3v1 == old.id3v1 || cut.id3v1 == new_.id3v1);
-            EXPECT_EQ(cut.audio, old.audio);
+            EXPECT_NE(SaveTexts(cut, c.texts), "");
             tag::SetInPlaceWriteHookForTests(nullptr);
-            ASSERT_TRUE(SaveTexts(file, c.texts));
-            EXPECT_EQ(ReadFile(file), ReadFile(reference));
+            const Mp3Parts parts = PartsOf(ReadFile(cut));
+            EXPECT_TRUE(parts.id3v2 == old.id3v2 || parts.id3v2 == new_.id3v2);
+            EXPECT_TRUE(parts.id3v1 == old.id3v1 || parts.id3v1 == new_.id3v1);
+            EXPECT_EQ(parts.audio, old.audio);
+            ASSERT_EQ(SaveTexts(cut, c.texts), "");
+            EXPECT_EQ(ReadFile(cut), after);
         }
-        tag::SetInPlaceWriteHookForTests(nullptr);
     }
 }
 

@@ -6,13 +6,11 @@
 namespace kestrune::test {
 namespace {
 
-// A tag of each version as other tools leave it: the frames a save must keep byte for byte, and what
-// mutagen must show besides the texts written (a v2.2 tag becomes v2.3 with all its frames): its keys
-// and a part of what it shows for them.
+// A tag of each version as other tools leave it, and what mutagen must show besides the texts written
+// (a v2.2 tag becomes v2.3 with all its frames): its keys and a part of what it shows for them.
 struct VersionCase {
     int version;
     std::vector<Id3Frame> frames;
-    std::vector<std::string> kept;
     std::vector<std::pair<std::string, std::string>> shown;
 };
 
@@ -23,29 +21,25 @@ std::vector<VersionCase> VersionCases()
         grouped{"TIT1", '\x07' + TextFrame("", "grouped").body, 0, 0x20};
     const std::vector<Id3Frame> texts = {TextFrame("TIT2", "Old"), TextFrame("TRCK", "03/12"),
                                          TextFrame("TPE1", std::vector<std::string>{"One", "Two"}, Enc::Utf16)};
-    VersionCase v3{3, texts, {"TRCK", "TPE1", "TALB", "APIC", "USLT", "TXXX", "PRIV", "XYZW", "RVAD", "EQUA", "TDAT",
-                              "TIT3", "TIT1"}, {}};
-    v3.frames.insert(v3.frames.end(), {TextFrame("TALB", "Album", Enc::Utf16), PictureFrame(),
-        LyricsFrame("la la", Enc::Utf16), UserTextFrame("MOOD", "calm"),
-        PrivateFrame("com.example", std::string("\x00\x01\xFF", 3)), AnyFrame("XYZW", "unknown"),
-        AnyFrame("RVAD", std::string("\x03\x10\x01\x00\x01\x00", 6)), AnyFrame("EQUA", "\x10\x00\x01\x00\x01"),
-        TextFrame("TDAT", "1403"), discarded, grouped});
-    VersionCase v4{4, texts, {"TRCK", "TPE1", "TALB"}, {}};
+    VersionCase v3{3, texts, {}}, v4{4, texts, {}};
+    v3.frames.insert(v3.frames.end(),
+                     {TextFrame("TALB", "Album", Enc::Utf16), PictureFrame(), LyricsFrame("la la", Enc::Utf16),
+                      UserTextFrame("MOOD", "calm"), PrivateFrame("com.example", std::string("\x00\x01\xFF", 3)),
+                      AnyFrame("XYZW", "unknown"), AnyFrame("RVAD", std::string("\x03\x10\x01\x00\x01\x00", 6)),
+                      AnyFrame("EQUA", "\x10\x00\x01\x00\x01"), TextFrame("TDAT", "1403"), discarded, grouped});
     v4.frames.push_back(TextFrame("TALB", "Album", Enc::Utf16BE));
-    return {
-        {2, {AnyFrame("TT2", TextFrame("x", "Old").body), AnyFrame("TOA", TextFrame("x", "Original").body),
-             AnyFrame("TT3", TextFrame("x", "Subtitle").body), AnyFrame("PIC", std::string("\0PNG\x03\0data", 10)),
-             AnyFrame("COM", CommentFrame("c").body)},
-         {}, {{"TOPE", "Original"}, {"TIT3", "Subtitle"}, {"APIC:", "mime='image/png'"}, {"APIC:", "data=b'data'"}}},
-        v3, v4};
+    const VersionCase v2{
+        2,
+        {TextFrame("TT2", "Old"), TextFrame("TOA", "Original"), TextFrame("TT3", "Subtitle"),
+         AnyFrame("PIC", std::string("\0PNG\x03\0data", 10)), AnyFrame("COM", CommentFrame("c").body)},
+        {{"TOPE", "Original"}, {"TIT3", "Subtitle"}, {"APIC:", "mime='image/png'"}, {"APIC:", "data=b'data'"}}};
+    return {v2, v3, v4};
 }
 
 // Each version: the texts read back in the record and in mutagen, in Latin-1 where they fit, else the
 // version's Unicode encoding; the audio and the other frames stay byte for byte.
 TEST(Mp3FileSave, WritesUnicodeAndLongTextsAndKeepsEverythingElseInEachTagVersion)
 {
-    if (!MutagenAvailable())
-        GTEST_SKIP() << "/usr/bin/python3 has no mutagen";
     std::string longText;
     while (longText.size() < 100000)
         longText += "Длинный текст " + std::to_string(longText.size()) + ". ";
@@ -59,18 +53,19 @@ TEST(Mp3FileSave, WritesUnicodeAndLongTextsAndKeepsEverythingElseInEachTagVersio
             {"copyright", "TCOP"}, {"comment", "COMM::eng"}, {"genre", "TCON"}, {"encoded by", "TENC"},
             {"year", c.version == 4 ? "TDRC" : "TYER"}};
         TempDir dir;
-        const auto file =
-            dir.Write("song.mp3", MakeMp3({.id3v2Version = c.version, .frames = c.frames, .padding = 512}));
-        const std::string before = ReadFile(file);
-        ASSERT_TRUE(SaveTexts(file, texts));
+        const std::string before = MakeMp3({.id3v2Version = c.version, .frames = c.frames, .padding = 512});
+        const auto file = dir.Write("song.mp3", before);
+        ASSERT_EQ(SaveTexts(file, texts), "");
         const std::string after = ReadFile(file);
         EXPECT_EQ(AudioOf(after), AudioOf(before));
-        for (const std::string& id : c.kept)  // all in the tag made: StoredFrame finds them
-            EXPECT_EQ(StoredFrame(after, id, c.version), StoredFrame(before, id, c.version)) << id;
+        for (const Id3Frame& frame : c.frames)  // all as stored but the title written and a v2.2 tag's
+            EXPECT_TRUE(frame.id == "TIT2" || c.version == 2 ||
+                        StoredFrame(after, frame.id, c.version) == StoredFrame(before, frame.id, c.version))
+                << frame.id << " changed";
 
         const auto fields = LoadFields(file);
         const auto view = MutagenRead(file);
-        ASSERT_TRUE(view);
+        ASSERT_TRUE(view) << "mutagen did not read the file; is python3-mutagen installed?";
         EXPECT_EQ(view->version, c.version == 4 ? "2.4" : "2.3");
         for (const auto& [name, text] : texts) {
             EXPECT_EQ(fields.at(name), text) << name;
@@ -91,16 +86,14 @@ TEST(Mp3FileSave, ATextFrameHeldTwiceIsKeptUntilItsFieldIsWrittenThenOnlyTheNewT
     const auto file = dir.Write("a.mp3", MakeMp3({.frames = {TextFrame("TIT2", "First"), TextFrame("TPE1", "Artist"),
                                                              TextFrame("TIT2", "Second")}, .padding = 500}));
     auto titles = [&] { return QByteArray::fromStdString(ReadFile(file)).count("TIT2"); };
-    ASSERT_TRUE(SaveTexts(file, {{"artist", "Other"}}));
+    ASSERT_EQ(SaveTexts(file, {{"artist", "Other"}}), "");
     EXPECT_EQ(titles(), 2) << "an unwritten field keeps its frames";
-    ASSERT_TRUE(SaveTexts(file, {{"title", ""}}));
+    ASSERT_EQ(SaveTexts(file, {{"title", ""}}), "");
     EXPECT_EQ(titles(), 1);
 }
 
 TEST(Mp3FileSave, CommentAndUrlAreReadFromAndWrittenToTheFrameTheEditorShows)
 {
-    if (!MutagenAvailable())
-        GTEST_SKIP() << "/usr/bin/python3 has no mutagen";
     const Id3Frame norm = CommentFrame(" 0000 0001", "iTunNORM");  // iTunes data, never the comment
     const Id3Frame notes = CommentFrame("described", "Notes", Enc::Utf16);
     const Id3Frame shop = UrlFrame("http://a", "shop");
@@ -119,9 +112,9 @@ TEST(Mp3FileSave, CommentAndUrlAreReadFromAndWrittenToTheFrameTheEditorShows)
         const auto loaded = LoadFields(file);
         EXPECT_EQ(loaded.at("comment") + " " + loaded.at("URL"), c.comment + " " + c.url);
         const auto before = MutagenRead(file);
-        ASSERT_TRUE(before && SaveTexts(file, {{"comment", "новый"}, {"URL", "http://пример.рф/a b"}}));
+        ASSERT_EQ(SaveTexts(file, {{"comment", "новый"}, {"URL", "http://пример.рф/a b"}}), "");
         const auto after = MutagenRead(file);
-        ASSERT_TRUE(after);
+        ASSERT_TRUE(before && after) << "mutagen did not read the file; is python3-mutagen installed?";
         EXPECT_EQ(after->Text(c.commentKey), "новый");
         EXPECT_EQ(after->Text(c.urlKey), "http://%D0%BF%D1%80%D0%B8%D0%BC%D0%B5%D1%80.%D1%80%D1%84/a b");
         for (const auto& [key, repr] : before->frames)
