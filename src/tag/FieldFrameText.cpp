@@ -2,6 +2,10 @@
 
 #include "tag/SingleByteText.h"
 
+#include <QString>
+#include <QStringDecoder>
+#include <QStringView>
+
 #include <algorithm>
 #include <vector>
 
@@ -48,34 +52,6 @@ std::vector<std::string_view> Split(std::string_view bytes, bool wide, size_t ma
     return strings;
 }
 
-// Strict UTF-8 (no overlong forms, surrogates or code points past U+10FFFF) as UTF-16 units; false
-// when the bytes are not such UTF-8.
-bool DecodeUtf8(std::string_view bytes, std::u16string& units)
-{
-    for (size_t i = 0; i < bytes.size();) {
-        const unsigned char lead = ByteAt(bytes, i);
-        const size_t length = lead < 0x80 ? 1 : (lead >> 5) == 0x6 ? 2 : (lead >> 4) == 0xE ? 3 : (lead >> 3) == 0x1E ? 4 : 0;
-        if (length == 0 || i + length > bytes.size())
-            return false;
-        char32_t cp = length == 1 ? lead : lead & (0x7F >> length);
-        for (size_t k = 1; k < length; ++k) {
-            if ((ByteAt(bytes, i + k) & 0xC0) != 0x80)
-                return false;
-            cp = (cp << 6) | (ByteAt(bytes, i + k) & 0x3F);
-        }
-        constexpr char32_t kShortest[] = {0, 0, 0x80, 0x800, 0x10000};
-        if ((length > 1 && cp < kShortest[length]) || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
-            return false;
-        if (cp >= 0x10000) {
-            units += static_cast<char16_t>(0xD800 + ((cp - 0x10000) >> 10));
-            units += static_cast<char16_t>(0xDC00 + ((cp - 0x10000) & 0x3FF));
-        } else
-            units += static_cast<char16_t>(cp);
-        i += length;
-    }
-    return true;
-}
-
 // A string as TagLib's String holds it: UTF-16 units, cut at the first zero unit; empty when UTF-8 is
 // not valid or a UTF-16 string (encoding 1) does not start with a byte-order mark. A last odd byte of
 // UTF-16 is dropped.
@@ -86,8 +62,13 @@ std::u16string Units(std::string_view bytes, unsigned char encoding)
         for (char b : bytes)
             units += static_cast<char16_t>(static_cast<unsigned char>(b));
     else if (encoding == kUtf8) {
-        if (!DecodeUtf8(bytes, units))
-            units.clear();
+        // Qt's decoder refuses what TagLib's does (overlong forms, surrogates, code points past
+        // U+10FFFF, a cut sequence); TagLib keeps a leading byte-order mark.
+        QStringDecoder decoder(QStringDecoder::Utf8,
+                               QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
+        const QString text = decoder(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
+        if (!decoder.hasError())
+            units.assign(reinterpret_cast<const char16_t*>(text.utf16()), static_cast<size_t>(text.size()));
     } else {
         size_t start = 0;
         bool big = encoding == kUtf16Be;
@@ -106,37 +87,17 @@ std::u16string Units(std::string_view bytes, unsigned char encoding)
     return units;
 }
 
-// UTF-16 units as UTF-8; empty when a surrogate is not half of a pair, as TagLib gives it.
+// UTF-16 units as UTF-8; empty when a surrogate is not half of a pair, as TagLib gives it (Qt would
+// write U+FFFD).
 std::string Utf8Of(std::u16string_view units)
 {
-    std::string out;
-    out.reserve(units.size());
     for (size_t i = 0; i < units.size(); ++i) {
-        char32_t cp = units[i];
-        if (cp >= 0xDC00 && cp <= 0xDFFF)
+        if (QChar::isLowSurrogate(units[i]))
             return {};
-        if (cp >= 0xD800 && cp <= 0xDBFF) {
-            if (i + 1 == units.size() || units[i + 1] < 0xDC00 || units[i + 1] > 0xDFFF)
-                return {};
-            cp = 0x10000 + ((cp - 0xD800) << 10) + (units[++i] - 0xDC00);
-        }
-        if (cp < 0x80)
-            out += static_cast<char>(cp);
-        else if (cp < 0x800) {
-            out += static_cast<char>(0xC0 | (cp >> 6));
-            out += static_cast<char>(0x80 | (cp & 0x3F));
-        } else if (cp < 0x10000) {
-            out += static_cast<char>(0xE0 | (cp >> 12));
-            out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (cp & 0x3F));
-        } else {
-            out += static_cast<char>(0xF0 | (cp >> 18));
-            out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-            out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (cp & 0x3F));
-        }
+        if (QChar::isHighSurrogate(units[i]) && !(i + 1 < units.size() && QChar::isLowSurrogate(units[++i])))
+            return {};
     }
-    return out;
+    return QStringView(units.data(), static_cast<qsizetype>(units.size())).toUtf8().toStdString();
 }
 
 bool HasHighBytes(std::string_view bytes)
