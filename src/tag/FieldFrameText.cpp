@@ -100,17 +100,12 @@ std::string Utf8Of(std::u16string_view units)
     return QStringView(units.data(), static_cast<qsizetype>(units.size())).toUtf8().toStdString();
 }
 
-bool HasHighBytes(std::string_view bytes)
-{
-    return std::any_of(bytes.begin(), bytes.end(), [](char b) { return static_cast<unsigned char>(b) >= 0x80; });
-}
-
 // Single-byte text (a Latin-1 frame's, a URL) cut at its first zero and read by the rule.
 void SetSingleByteText(FieldFrameText& read, std::string_view bytes)
 {
     bytes = bytes.substr(0, bytes.find('\0'));
     read.text = DecodeSingleByte(bytes);
-    read.legacy = HasHighBytes(bytes);
+    read.legacy = !IsAscii(bytes);
 }
 
 // A text information frame: its values, each string between delimiters that is not empty, joined.

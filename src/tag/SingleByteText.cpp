@@ -203,13 +203,12 @@ Approximation ApproximateIn(const QList<uint>& text, CodePage page)
     return out;
 }
 
-// Plain ASCII, most texts, is the same bytes and text in both code pages.
+}  // namespace
+
 bool IsAscii(std::string_view bytes)
 {
     return std::all_of(bytes.begin(), bytes.end(), [](char b) { return static_cast<unsigned char>(b) < 0x80; });
 }
-
-}  // namespace
 
 CodePage CodePageOf(std::string_view bytes)
 {
@@ -240,7 +239,7 @@ std::string DecodeSingleByte(std::string_view bytes, CodePage page)
 
 std::string DecodeSingleByte(std::string_view bytes)
 {
-    return DecodeSingleByte(bytes, IsAscii(bytes) ? CodePage::Latin1 : CodePageOf(bytes));
+    return IsAscii(bytes) ? std::string(bytes) : DecodeSingleByte(bytes, CodePageOf(bytes));
 }
 
 std::optional<std::string> EncodeSingleByte(std::string_view utf8, CodePage page)

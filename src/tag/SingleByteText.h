@@ -14,6 +14,9 @@ namespace kestrune::tag {
 // strict Latin-1.
 enum class CodePage { Latin1, Cp1251 };
 
+// Whether the bytes are plain ASCII, the same text in both code pages (as most texts are).
+bool IsAscii(std::string_view bytes);
+
 // The code page the rule reads these bytes in (Latin1 for plain ASCII).
 CodePage CodePageOf(std::string_view bytes);
 
